@@ -1,0 +1,71 @@
+// Windows paths on the host: drive letters through a Wine prefix's
+// dosdevices/ links, every component looked up without regard to case, and
+// whole-file reading and replacing with the file error texts of the program.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace hostfs {
+
+// A file operation that failed. The message is one of "File not found",
+// "Invalid filename", "Too many open files", "File access denied",
+// "Read beyond end of file", "Disk full" or "I/O error %d" (the error number),
+// mapped from the host error number; "Cannot create file %s" for a file that
+// could not be written.
+class FileError : public std::runtime_error {
+ public:
+  FileError(const std::string& message, int code) : std::runtime_error(message), code_(code) {}
+  int Code() const { return code_; }  // the Windows-style error number behind the message
+
+ private:
+  int code_;
+};
+
+// The message for a host errno value ("File not found" for ENOENT, ...).
+std::string FileErrorMessage(int hostErrno);
+// Throws the FileError for a host errno value.
+[[noreturn]] void ThrowFileError(int hostErrno);
+
+class Drives {
+ public:
+  // The drives of the Wine prefix at `prefix` (its dosdevices/ folder).
+  explicit Drives(std::filesystem::path prefix);
+
+  const std::filesystem::path& Prefix() const { return prefix_; }
+
+  // The host file behind a Windows path ("C:\Games\XvT\combat\mission.lst"):
+  // the drive letter through dosdevices/<letter>:, then each component looked
+  // up without regard to case (an exact match wins, else the first match in
+  // sorted order). Empty components (doubled backslashes) are skipped.
+  // Components that do not exist are kept as written, so the result can name a
+  // file to create. nullopt when the path has no drive letter or the drive is unknown.
+  std::optional<std::filesystem::path> ToHost(const std::string& windowsPath) const;
+
+  // The Windows path of a host path inside one of the drives (the drive whose
+  // target holds it; the longest target wins), with backslashes; nullopt when
+  // outside every drive.
+  std::optional<std::string> ToWindows(const std::filesystem::path& hostPath) const;
+
+  // Drive letters present, in order ("C:", "Z:").
+  std::vector<std::string> DriveLetters() const;
+
+ private:
+  std::filesystem::path prefix_;
+};
+
+// Reads a whole file named by a Windows path; throws FileError.
+std::string ReadFile(const Drives& drives, const std::string& windowsPath);
+
+// Replaces a whole file named by a Windows path with `bytes`, never leaving it
+// half-written: the bytes go to a temporary file in the same folder, are
+// flushed to disk and renamed over the file, keeping its permission bits and
+// its name on disk (the file found without regard to case is the one
+// replaced). On failure the old file stays as it was, the temporary file is
+// removed, and FileError is thrown.
+void ReplaceFile(const Drives& drives, const std::string& windowsPath, const std::string& bytes);
+
+}  // namespace hostfs
