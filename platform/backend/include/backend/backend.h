@@ -114,6 +114,12 @@ class Backend {
   virtual void Wait(int timeoutMs) = 0;
   virtual void Wake() = 0;
   virtual std::uint64_t NowMs() = 0;
+  // Blocks the calling thread (any thread) for `ms` of backend time: on the
+  // headless backend it returns once a test has advanced the clock that far.
+  virtual void SleepFor(int ms) = 0;
+  // Wall-clock time, milliseconds since 1970-01-01 UTC (the local time zone
+  // is applied by the caller). Headless: a fixed start plus the virtual clock.
+  virtual std::int64_t UnixTimeMs() = 0;
   virtual Point CursorPos() = 0;
   virtual void SetCursor(Cursor cursor) = 0;
 
