@@ -25,6 +25,20 @@ class FileError : public std::runtime_error {
   int code_;
 };
 
+// Windows error numbers behind the messages (FileError::Code()).
+inline constexpr int kErrorFileNotFound = 2;
+inline constexpr int kErrorInvalidName = 3;
+inline constexpr int kErrorTooManyOpenFiles = 4;
+inline constexpr int kErrorAccessDenied = 5;
+inline constexpr int kErrorReadBeyondEnd = 100;
+inline constexpr int kErrorDiskFull = 101;
+
+// The Windows-style error number for a host errno value; numbers without a
+// text of their own give "I/O error %d" (EIO is 1117, unknown ones 31).
+int FileErrorCode(int hostErrno);
+// The message for a Windows-style error number.
+std::string FileErrorText(int code);
+
 // The message for a host errno value ("File not found" for ENOENT, ...).
 std::string FileErrorMessage(int hostErrno);
 // Throws the FileError for a host errno value.

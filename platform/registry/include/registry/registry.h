@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace registry {
@@ -29,6 +30,9 @@ struct Value {
   std::uint32_t type = 0;  // a ValueType number; other numbers are kept as read
   // Strings: the Windows-1252 text with its NULs (REG_SZ data may hold a NUL
   // inside; readers cut at the first one). Other types: the raw bytes.
+  // From system.reg, a quoted string is the text between the quotes, with no
+  // terminating NUL added; a string type given as hex is its UTF-16 bytes
+  // turned into Windows-1252 as they stand.
   std::string data;
 };
 
@@ -71,6 +75,11 @@ class MemoryRegistry : public Registry {
 // an empty registry; a file that is not a Wine registry file also gives an
 // empty one, with a warning written to `warnings`.
 std::unique_ptr<Registry> OpenWineRegistry(const std::filesystem::path& prefix, std::ostream& warnings);
+
+// The same over the text of a system.reg file already in memory; `source`
+// names it in the warnings.
+std::unique_ptr<Registry> ParseWineRegistry(std::string_view text, std::ostream& warnings,
+                                            const std::string& source = "system.reg");
 
 // The prefix to use: `option` when not empty, else $WINEPREFIX when set and
 // not empty, else ~/.wine.

@@ -1,0 +1,91 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+#include <unordered_map>
+
+#include "key_path.h"
+#include "reg_file.h"
+#include "registry/registry.h"
+
+namespace registry {
+namespace {
+
+class WineRegistry : public Registry {
+ public:
+  WineRegistry(std::string text, std::ostream& warnings, const std::string& source)
+      : file_(std::move(text), warnings, source) {}
+
+  KeyHandle OpenKey(const std::string& path) override {
+    const std::string folded = detail::FoldedKeyPath(path);
+    if (folded.empty()) return 0;
+    std::optional<std::uint32_t> key;
+    if (file_.Win64()) {
+      if (const std::string twin = detail::Wow6432Path(folded); !twin.empty()) key = file_.FindKey(twin);
+    }
+    if (!key) key = file_.FindKey(folded);
+    if (!key) return 0;
+    const KeyHandle handle = next_++;
+    if (next_ == 0) next_ = 1;
+    open_[handle] = *key;
+    return handle;
+  }
+
+  std::optional<Value> QueryValue(KeyHandle key, const std::string& name) override {
+    const auto open = open_.find(key);
+    if (open == open_.end()) return std::nullopt;
+    return file_.FindValue(open->second, name);
+  }
+
+  void CloseKey(KeyHandle key) override { open_.erase(key); }
+
+ private:
+  detail::RegFile file_;
+  std::unordered_map<KeyHandle, std::uint32_t> open_;
+  KeyHandle next_ = 1;
+};
+
+// Reads a whole file; false with errno set when it can't be read.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& out) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st{};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) out.reserve(static_cast<std::size_t>(st.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const int err = errno;
+      ::close(fd);
+      errno = err;
+      return n == 0;
+    }
+    out.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<Registry> ParseWineRegistry(std::string_view text, std::ostream& warnings,
+                                            const std::string& source) {
+  return std::make_unique<WineRegistry>(std::string(text), warnings, source);
+}
+
+std::unique_ptr<Registry> OpenWineRegistry(const std::filesystem::path& prefix, std::ostream& warnings) {
+  const std::filesystem::path file = prefix / "system.reg";
+  std::string text;
+  if (!ReadWholeFile(file, text)) {
+    // No registry yet is an ordinary state of a prefix; any other failure is worth a word.
+    if (errno != ENOENT && errno != ENOTDIR)
+      warnings << "warning: cannot read " << file.string() << ": " << std::strerror(errno)
+               << "; no games are found in it\n";
+    return std::make_unique<MemoryRegistry>();
+  }
+  return std::make_unique<WineRegistry>(std::move(text), warnings, file.string());
+}
+
+}  // namespace registry
