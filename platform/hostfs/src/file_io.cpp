@@ -44,7 +44,14 @@ class Fd {
   int fd_;
 };
 
+// A NUL can't be part of a host name: taken as is, it would cut the path short.
+void RejectNul(const std::string& windowsPath) {
+  if (windowsPath.find('\0') != std::string::npos)
+    throw FileError(FileErrorText(kErrorInvalidName), kErrorInvalidName);
+}
+
 fs::path HostPathOrThrow(const Drives& drives, const std::string& windowsPath) {
+  RejectNul(windowsPath);
   auto host = drives.ToHost(windowsPath);
   if (!host) throw FileError(FileErrorText(kErrorFileNotFound), kErrorFileNotFound);
   return *host;
@@ -140,6 +147,7 @@ std::string ReadFile(const Drives& drives, const std::string& windowsPath) {
 }
 
 void ReplaceFile(const Drives& drives, const std::string& windowsPath, const std::string& bytes) {
+  RejectNul(windowsPath);
   const auto host = drives.ToHost(windowsPath);
   if (!host) throw FileError("Cannot create file " + windowsPath, kErrorFileNotFound);
   const fs::path target = ReplaceTarget(*host);
@@ -148,7 +156,8 @@ void ReplaceFile(const Drives& drives, const std::string& windowsPath, const std
   if (exists && S_ISDIR(old.st_mode)) ThrowFileError(EISDIR);
 
   const fs::path dir = target.parent_path();
-  std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+  // Hidden, beside the file, and short enough for any name the file may have.
+  std::string temp = (dir / ("." + target.filename().string().substr(0, 200) + ".XXXXXX")).string();
   int fd = -1;
   int err = InjectedFault(ReplaceStep::Create);
   if (!err) {

@@ -62,6 +62,8 @@ TEST_F(FileIoTest, ReadErrorsCarryTheFileErrorTexts) {
   ExpectError([&] { hostfs::ReadFile(drives_, "Not Installed!\\combat\\mission.lst"); }, "File not found", 2);
   ExpectError([&] { hostfs::ReadFile(drives_, "C:\\Games\\XvT\\combat"); }, "File access denied", 5);
   ExpectError([&] { hostfs::ReadFile(drives_, "C:\\Games\\" + std::string(300, 'n')); }, "Invalid filename", 3);
+  ExpectError([&] { hostfs::ReadFile(drives_, std::string("C:\\Games\\XvT\\combat\\plain.lst\0x", 31)); },
+              "Invalid filename", 3);
 }
 
 TEST_F(FileIoTest, ReplaceKeepsTheNameOnDiskAndThePermissionBits) {
@@ -71,6 +73,14 @@ TEST_F(FileIoTest, ReplaceKeepsTheNameOnDiskAndThePermissionBits) {
   EXPECT_EQ(CombatFolder(), std::vector<std::string>{"MISSION.LST"});
   EXPECT_EQ(testsupport::ReadBytes(Combat() / "MISSION.LST"), "new\r\ntext\r\n");
   EXPECT_EQ(fs::status(Combat() / "MISSION.LST").permissions(), fs::perms(0640));
+}
+
+TEST_F(FileIoTest, ReplaceWorksForTheLongestNameTheHostAllows) {
+  const std::string name(255, 'L');
+  testsupport::WriteFile(Combat() / name, "old");
+  hostfs::ReplaceFile(drives_, "C:\\Games\\XvT\\combat\\" + std::string(255, 'l'), "new");
+  EXPECT_EQ(CombatFolder(), std::vector<std::string>{name});
+  EXPECT_EQ(testsupport::ReadBytes(Combat() / name), "new");
 }
 
 TEST_F(FileIoTest, ReplaceCreatesAMissingFileAndShrinksALongerOne) {
@@ -94,6 +104,9 @@ TEST_F(FileIoTest, ReplaceThatCannotCreateItsFileNamesTheWindowsPath) {
               "Cannot create file C:\\Games\\XvT\\train\\rebel.lst", 2);
   ExpectError([&] { hostfs::ReplaceFile(drives_, "Q:\\rebel.lst", "x"); }, "Cannot create file Q:\\rebel.lst", 2);
   ExpectError([&] { hostfs::ReplaceFile(drives_, "C:\\Games\\XvT\\combat", "x"); }, "File access denied", 5);
+  ExpectError([&] { hostfs::ReplaceFile(drives_, std::string("C:\\Games\\XvT\\combat\\a\0b", 23), "x"); },
+              "Invalid filename", 3);
+  EXPECT_TRUE(fs::is_empty(Combat()));
 }
 
 // Every step of a save failing, with the error the host would give: the old
