@@ -1,0 +1,89 @@
+#include "canvas.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace testing_text {
+
+Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bits_ = static_cast<std::uint32_t*>(bits);
+  dc_ = CreateCompatibleDC(nullptr);
+  old_ = SelectObject(dc_, bitmap_);
+  Fill(fill);
+}
+
+Canvas::~Canvas() {
+  SelectObject(dc_, old_);
+  DeleteDC(dc_);
+  DeleteObject(bitmap_);
+}
+
+COLORREF Canvas::At(int x, int y) const {
+  std::uint32_t p = bits_[static_cast<std::size_t>(y) * width_ + x];
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void Canvas::Fill(COLORREF c) {
+  std::uint32_t p = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  std::fill(bits_, bits_ + static_cast<std::size_t>(width_) * height_, p);
+}
+
+RECT Canvas::BoundsOf(COLORREF c) const {
+  RECT r{width_, height_, 0, 0};
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x)
+      if (At(x, y) == c) {
+        r.left = std::min<LONG>(r.left, x);
+        r.top = std::min<LONG>(r.top, y);
+        r.right = std::max<LONG>(r.right, x + 1);
+        r.bottom = std::max<LONG>(r.bottom, y + 1);
+      }
+  if (r.right == 0) r = RECT{0, 0, 0, 0};
+  return r;
+}
+
+int Canvas::CountOf(COLORREF c) const {
+  int n = 0;
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) n += At(x, y) == c;
+  return n;
+}
+
+bool WritePng(const std::string& path, const std::uint32_t* px, int w, int h) {
+  png_image image;
+  std::memset(&image, 0, sizeof(image));
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(w);
+  image.height = static_cast<png_uint_32>(h);
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<std::uint32_t> opaque(px, px + static_cast<std::size_t>(w) * h);
+  for (auto& p : opaque) p |= 0xFF000000u;
+  return png_image_write_to_file(&image, path.c_str(), 0, opaque.data(), 0, nullptr) != 0;
+}
+
+bool ReadPng(const std::string& path, std::vector<std::uint32_t>& px, int& w, int& h) {
+  png_image image;
+  std::memset(&image, 0, sizeof(image));
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+  image.format = PNG_FORMAT_BGRA;
+  w = static_cast<int>(image.width);
+  h = static_cast<int>(image.height);
+  px.assign(static_cast<std::size_t>(w) * h, 0);
+  if (!png_image_finish_read(&image, nullptr, px.data(), 0, nullptr)) return false;
+  for (auto& p : px) p &= 0xFFFFFF;
+  return true;
+}
+
+}  // namespace testing_text

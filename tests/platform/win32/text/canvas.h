@@ -1,0 +1,42 @@
+// A memory DC over a 32-bit DIB section whose pixels the tests read
+// directly, plus PNG files for golden images.
+#pragma once
+
+#include <win32/windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testing_text {
+
+class Canvas {
+ public:
+  Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255));
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  HDC dc() const { return dc_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  COLORREF At(int x, int y) const;
+  void Fill(COLORREF c);
+  // Bounding box of pixels of colour c (empty rect when none).
+  RECT BoundsOf(COLORREF c) const;
+  int CountOf(COLORREF c) const;
+  const std::uint32_t* Bits() const { return bits_; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
+  int width_, height_;
+};
+
+// 0x00RRGGBB pixels, rows top-down.
+bool WritePng(const std::string& path, const std::uint32_t* px, int w, int h);
+bool ReadPng(const std::string& path, std::vector<std::uint32_t>& px, int& w, int& h);
+
+}  // namespace testing_text
