@@ -1,0 +1,278 @@
+// xvtinst-cli end to end: the built program on a temporary copy of the demo
+// install, its output and the list files it leaves on disk.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "temp_prefix.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using catalogue::test::TempPrefix;
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class Cli : public ::testing::Test {
+ protected:
+  TempPrefix prefix{true};
+  fs::path xvt = prefix.C() / "Games" / "XvT";
+  fs::path bop = xvt / "BalanceOfPower";
+
+  // Runs the program with --wine-prefix first unless `bare`.
+  Result Run(std::vector<std::string> args, bool bare = false) {
+    if (!bare) args.insert(args.begin(), {"--wine-prefix", prefix.Dir().string()});
+    args.insert(args.begin(), XVTINST_CLI);
+    fs::path out = prefix.Dir() / "stdout.txt";
+    fs::path err = prefix.Dir() / "stderr.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    Result r;
+    if (posix_spawn(&pid, XVTINST_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+      int wstatus = 0;
+      waitpid(pid, &wstatus, 0);
+      r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    r.out = TempPrefix::Slurp(out);
+    r.err = TempPrefix::Slurp(err);
+    fs::remove(out);
+    fs::remove(err);
+    return r;
+  }
+};
+
+const char* const kDemoTree =
+    "XvT\n"
+    "  Imperial Training\n"
+    "    [Academy Basics]\n"
+    "      First Flight - drill01.tie\n"
+    "      Gunnery Range - drill02.tie\n"
+    "    [Advanced Tactics]\n"
+    "      Formation Break - drill03.tie\n"
+    "  Rebel Training\n"
+    "    [Rebel Flight School]\n"
+    "      Asteroid Slalom - rdrill1.tie\n"
+    "      Torpedo Run - rdrill2.tie\n"
+    "  Melees\n"
+    "    [Free For All]\n"
+    "      Dust Storm Brawl - arena1.tie\n"
+    "      Nebula Knife Fight - arena2.tie\n"
+    "    [Team Melee]\n"
+    "      Two on Two - arena5.tie\n"
+    "  Combat\n"
+    "    [Frontier Patrol]\n"
+    "      Quiet Border - patrol1.tie\n"
+    "      Convoy Ambush - patrol2.tie\n"
+    "    [Deep Strike]\n"
+    "      Relay Station Raid - strike7.tie\n";
+
+TEST_F(Cli, PathsFromTheWow6432View) {
+  Result r = Run({"paths"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "XvT: C:\\Games\\XvT\nBoP: C:\\Games\\XvT\\BalanceOfPower\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(Cli, PathsWithoutRegistryOrWithAForeignFile) {
+  fs::remove(prefix.Dir() / "system.reg");
+  Result r = Run({"paths"});
+  EXPECT_EQ(r.out, "XvT: Not Installed!\nBoP: Not Installed!\n");
+  EXPECT_EQ(r.status, 0);
+  TempPrefix::Write(prefix.Dir() / "system.reg", "just some text\n");
+  r = Run({"paths"});
+  EXPECT_EQ(r.out, "XvT: Not Installed!\nBoP: Not Installed!\n");
+  EXPECT_NE(r.err, "");  // the warning
+}
+
+TEST_F(Cli, PathOfTheWrongTypeIsAnError) {
+  TempPrefix::Write(prefix.Dir() / "system.reg",
+                    "WINE REGISTRY Version 2\n\n[Software\\\\LucasArts Entertainment Company\\\\X-Wing vs. TIE "
+                    "Fighter\\\\1.0] 1700000000\n\"Install Path\"=dword:00000001\n");
+  Result r = Run({"paths"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Invalid data type for 'Install Path'.\n");
+}
+
+TEST_F(Cli, TreeOfTheDemoInstall) {
+  Result r = Run({"tree"});
+  EXPECT_EQ(r.status, 0);
+  ASSERT_EQ(r.out.rfind(kDemoTree, 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\nBoP\n  BoP Imperial Training\n    [Officer Trials]\n"), std::string::npos);
+  EXPECT_TRUE(r.out.ends_with("      Cruiser Screen - siege4.tie\n18 Missions\n")) << r.out;
+  EXPECT_EQ(Run({"tree", "--no-bop"}).out, std::string(kDemoTree) + "11 Missions\n");
+  EXPECT_EQ(Run({"tree", "--no-xvt"}).out.rfind("BoP\n", 0), 0u);
+  EXPECT_EQ(Run({"tree", "--no-xvt", "--no-bop"}).out, "0 Missions\n");
+}
+
+TEST_F(Cli, TreeStopsAtAMissingList) {
+  fs::remove(xvt / "Melee" / "MISSION.LST");
+  Result r = Run({"tree"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "File not found.\n");
+  EXPECT_TRUE(r.out.ends_with("      Torpedo Run - rdrill2.tie\n")) << r.out;
+}
+
+TEST_F(Cli, TreeStopsAtABadNumber) {
+  TempPrefix::Write(bop / "melee" / "mission.lst", "//\r\n[Ring]\r\n//\r\n1 \r\nx.tie\r\nX\r\n");
+  Result r = Run({"tree"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "'1 ' is not a valid integer value.\n");
+  EXPECT_TRUE(r.out.ends_with("  BoP Melees\n    [Ring]\n")) << r.out;
+}
+
+TEST_F(Cli, SectionsByWindowsPathAndByHostPath) {
+  Result r = Run({"sections", "c:\\games\\xvt\\COMBAT\\ember.tie"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "XvT Combat\n[Frontier Patrol]\n[Deep Strike]\n");
+  r = Run({"sections", (bop / "Train" / "cadet.tie").string()});
+  EXPECT_EQ(r.out, "BoP Training\n[Officer Trials]\n");
+  r = Run({"sections", (bop / "Train" / "cadet.tie").string(), "--side", "rebel"});
+  EXPECT_EQ(r.out, "BoP Training\n[Recruit Course]\n");
+  r = Run({"sections", (xvt / "Melee" / "crossfire.tie").string()});
+  EXPECT_EQ(r.out, "XvT Melee\n[Free For All]\n[Team Melee]\n");
+}
+
+TEST_F(Cli, SectionsOfAMissionOutsideBothGames) {
+  TempPrefix::Write(prefix.C() / "Other" / "combat" / "stray.tie", "x");
+  Result r = Run({"sections", "C:\\Other\\combat\\stray.tie"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "No File LoadedCombat\n");
+}
+
+TEST_F(Cli, MissionMustExistOnADrive) {
+  Result r = Run({"sections", "C:\\Games\\XvT\\combat\\nothing.tie"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "File not found\n");
+  fs::path outside = prefix.Dir() / "outside.tie";
+  TempPrefix::Write(outside, "x");
+  r = Run({"sections", outside.string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("not on a drive"), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, InstallCombatWritesThreeListsKeepingTheirNames) {
+  Result r = Run({"install", (bop / "COMBAT" / "vigil.tie").string(), "--title", "Night Vigil", "--section",
+                  "[Siege Lines]"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "wrote C:\\Games\\XvT\\BalanceOfPower\\combat\\mission.lst\n"
+            "wrote C:\\Games\\XvT\\BalanceOfPower\\combat\\rebel.lst\n"
+            "wrote C:\\Games\\XvT\\BalanceOfPower\\combat\\imperial.lst\n");
+  EXPECT_EQ(r.err, "Combat\n");  // the information box of BoP combat
+  EXPECT_EQ(TempPrefix::Slurp(bop / "COMBAT" / "MISSION.LST"),
+            "//\r\n[Outer Rim Campaign]\r\n//\r\n1\r\nrim1.tie\r\nLost Freighter\r\n3\r\nrim3.tie\r\nMine Field "
+            "Escape\r\n//\r\n[Siege Lines]\r\n//\r\n5\r\nvigil.tie\r\nNight Vigil\r\n4\r\nsiege4.tie\r\nCruiser "
+            "Screen\r\n");
+  EXPECT_EQ(TempPrefix::Slurp(bop / "COMBAT" / "rebel.lst"),
+            "//\r\n[Outer Rim Campaign]\r\n//\r\n1\r\nrim1.tie\r\nLost Freighter\r\n//\r\n[Siege Lines]\r\n//\r\n"
+            "2\r\nvigil.tie\r\nNight Vigil\r\n");
+  EXPECT_FALSE(fs::exists(bop / "COMBAT" / "mission.lst") && !fs::equivalent(bop / "COMBAT" / "mission.lst",
+                                                                            bop / "COMBAT" / "MISSION.LST"));
+  EXPECT_EQ(Run({"tree"}).out.find("Night Vigil - vigil.tie") != std::string::npos, true);
+}
+
+TEST_F(Cli, InstallTrainingDefaultsToImperialMultiplayer) {
+  Result r = Run({"install", "C:\\Games\\XvT\\TRAIN\\novice.tie", "--title", "Novice", "--section", "[Academy Basics]"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "wrote C:\\Games\\XvT\\train\\imperial.lst\nwrote C:\\Games\\XvT\\train\\mission.lst\n");
+  r = Run({"install", "C:\\Games\\XvT\\TRAIN\\novice.tie", "--title", "Novice", "--section", "[Rebels]", "--side",
+           "rebel", "--single"});
+  EXPECT_EQ(r.out, "wrote C:\\Games\\XvT\\train\\rebel.lst\n");
+  EXPECT_TRUE(TempPrefix::Slurp(xvt / "TRAIN" / "REBEL.LST").ends_with("//\r\n[Rebels]\r\n//\r\n5\r\nnovice.tie\r\nNovice\r\n"));
+}
+
+TEST_F(Cli, DryRunShowsTheNewTextAndWritesNothing) {
+  std::string before = TempPrefix::Slurp(xvt / "Melee" / "MISSION.LST");
+  Result r = Run({"install", "C:\\Games\\XvT\\Melee\\crossfire.tie", "--title", "Crossfire", "--section",
+                  "[Team Melee]", "--dry-run"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "--- C:\\Games\\XvT\\melee\\mission.lst\n//\n[Free For All]\n//\n1\narena1.tie\nDust Storm Brawl\n2\n"
+            "arena2.tie\nNebula Knife Fight\n//\n[Team Melee]\n//\n6\ncrossfire.tie\nCrossfire\n5\narena5.tie\nTwo on Two\n");
+  EXPECT_EQ(TempPrefix::Slurp(xvt / "Melee" / "MISSION.LST"), before);
+}
+
+TEST_F(Cli, InstallChecksAreErrors) {
+  std::string mission = "C:\\Games\\XvT\\combat\\ember.tie";
+  Result r = Run({"install", mission, "--title", "", "--section", "[A]"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "You Must Provide a Mission Name.\n");
+  r = Run({"install", mission, "--title", "T", "--section", "Deep]"});
+  EXPECT_EQ(r.err, "You must include a [ at the start of the mission section.\n");
+  r = Run({"install", mission, "--title", "T", "--section", "[Deep"});
+  EXPECT_EQ(r.err, "You must include a ] at the end of the mission section.\n");
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(Cli, InstallStopsAtAMissingListAfterTheEarlierOnes) {
+  fs::remove(xvt / "combat" / "Rebel.lst");
+  std::string imperialBefore = TempPrefix::Slurp(xvt / "combat" / "imperial.lst");
+  Result r = Run({"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "E", "--section", "[Deep Strike]"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "wrote C:\\Games\\XvT\\combat\\mission.lst\n");
+  EXPECT_EQ(r.err, "File not found.\n");
+  EXPECT_EQ(TempPrefix::Slurp(xvt / "combat" / "imperial.lst"), imperialBefore);
+}
+
+TEST_F(Cli, TextIsWindows1252OnDiskAndUtf8Outside) {
+  Result r = Run({"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "\xC3\x9C" "ber", "--section", "[Deep Strike]"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(TempPrefix::Slurp(xvt / "combat" / "mission.lst").find("\r\n\xDC" "ber\r\n"), std::string::npos);
+  EXPECT_NE(Run({"tree"}).out.find("\xC3\x9C" "ber - ember.tie"), std::string::npos);
+}
+
+TEST_F(Cli, UsageErrorsExitTwo) {
+  const std::vector<std::vector<std::string>> bad{
+      {},
+      {"frobnicate"},
+      {"tree", "--bogus"},
+      {"tree", "extra"},
+      {"paths", "--no-xvt"},
+      {"sections"},
+      {"sections", "C:\\Games\\XvT\\combat\\ember.tie", "--side", "both"},
+      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--section", "[A]"},
+      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "T", "--section", "[A]", "--single", "--multi"},
+      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "T", "--section", "[A]", "--side", "rebel"},
+      {"install", "C:\\Games\\XvT\\Melee\\crossfire.tie", "--title", "T", "--section", "[A]", "--single"},
+      {"tree", "--side"},
+  };
+  for (const auto& args : bad) {
+    Result r = Run(args);
+    std::string joined;
+    for (const auto& a : args) joined += a + " ";
+    EXPECT_EQ(r.status, 2) << joined;
+    EXPECT_NE(r.err.find("usage: xvtinst-cli"), std::string::npos) << joined;
+    EXPECT_EQ(r.out, "") << joined;
+  }
+  Result help = Run({"--help"}, true);
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: xvtinst-cli", 0), 0u);
+}
+
+TEST_F(Cli, PrefixFromTheEnvironment) {
+  setenv("WINEPREFIX", prefix.Dir().c_str(), 1);
+  Result r = Run({"paths"}, true);
+  unsetenv("WINEPREFIX");
+  EXPECT_EQ(r.out, "XvT: C:\\Games\\XvT\nBoP: C:\\Games\\XvT\\BalanceOfPower\n");
+}
+
+}  // namespace
