@@ -126,7 +126,10 @@ void SetReplaceFaultHook(ReplaceFaultHook hook) { FaultHook() = std::move(hook);
 }  // namespace testing
 
 std::string ReadFile(const Drives& drives, const std::string& windowsPath) {
-  const fs::path host = HostPathOrThrow(drives, windowsPath);
+  return ReadHostFile(HostPathOrThrow(drives, windowsPath));
+}
+
+std::string ReadHostFile(const std::filesystem::path& host) {
   Fd file(::open(host.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) ThrowFileError(errno);
   std::string bytes;

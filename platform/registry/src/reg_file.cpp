@@ -81,9 +81,10 @@ bool RegFile::ParseKeyLine(std::string_view line) {
     keys_.back().valueCount = kNone;
     return false;
   }
-  std::string folded = FoldedKeyPath(std::string_view(paths_).substr(pathBegin));
-  paths_.replace(pathBegin, std::string::npos, folded);
-  keys_.push_back({static_cast<std::uint32_t>(pathBegin), static_cast<std::uint32_t>(folded.size()),
+  while (paths_.size() > pathBegin && paths_.back() == '\\') paths_.pop_back();
+  for (std::size_t i = pathBegin; i < paths_.size(); ++i)
+    paths_[i] = static_cast<char>(hostfs::FoldCase(static_cast<unsigned char>(paths_[i])));
+  keys_.push_back({static_cast<std::uint32_t>(pathBegin), static_cast<std::uint32_t>(paths_.size() - pathBegin),
                    static_cast<std::uint32_t>(values_.size()), 0, kNone});
   return true;
 }

@@ -1,12 +1,7 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <ostream>
 #include <unordered_map>
 
+#include "hostfs/hostfs.h"
 #include "key_path.h"
 #include "reg_file.h"
 #include "registry/registry.h"
@@ -48,26 +43,6 @@ class WineRegistry : public Registry {
   KeyHandle next_ = 1;
 };
 
-// Reads a whole file; false with errno set when it can't be read.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st{};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) out.reserve(static_cast<std::size_t>(st.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int err = errno;
-      ::close(fd);
-      errno = err;
-      return n == 0;
-    }
-    out.append(buffer, static_cast<std::size_t>(n));
-  }
-}
-
 }  // namespace
 
 std::unique_ptr<Registry> ParseWineRegistry(std::string_view text, std::ostream& warnings,
@@ -78,11 +53,12 @@ std::unique_ptr<Registry> ParseWineRegistry(std::string_view text, std::ostream&
 std::unique_ptr<Registry> OpenWineRegistry(const std::filesystem::path& prefix, std::ostream& warnings) {
   const std::filesystem::path file = prefix / "system.reg";
   std::string text;
-  if (!ReadWholeFile(file, text)) {
+  try {
+    text = hostfs::ReadHostFile(file);
+  } catch (const hostfs::FileError& e) {
     // No registry yet is an ordinary state of a prefix; any other failure is worth a word.
-    if (errno != ENOENT && errno != ENOTDIR)
-      warnings << "warning: cannot read " << file.string() << ": " << std::strerror(errno)
-               << "; no games are found in it\n";
+    if (e.Code() != hostfs::kErrorFileNotFound)
+      warnings << "warning: cannot read " << file.string() << ": " << e.what() << "; no games are found in it\n";
     return std::make_unique<MemoryRegistry>();
   }
   return std::make_unique<WineRegistry>(std::move(text), warnings, file.string());

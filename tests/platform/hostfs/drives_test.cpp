@@ -120,12 +120,4 @@ TEST_F(DrivesTest, RelativeHostPathsAndPathsOutsideEveryDrive) {
   fs::current_path(saved);
 }
 
-TEST_F(DrivesTest, RoundTripOfAWindowsPath) {
-  Touch("Games/XvT/BalanceOfPower/melee/MISSION.LST");
-  const Drives drives(prefix_);
-  const auto host = drives.ToHost("c:\\games\\xvt\\balanceofpower\\melee\\mission.lst");
-  ASSERT_TRUE(host);
-  EXPECT_EQ(drives.ToWindows(*host), "C:\\Games\\XvT\\BalanceOfPower\\melee\\MISSION.LST");
-}
-
 }  // namespace

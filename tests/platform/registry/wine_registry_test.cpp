@@ -275,19 +275,6 @@ TEST(WineRegistryFile, TextsThatAreNotRegistryFilesGiveAnEmptyRegistryAndAWarnin
   }
 }
 
-TEST(WineRegistryFile, TruncatedFilesNeverReadPastTheirEnd) {
-  const std::string full = Reg("\"Blob\"=hex:00,01,\\\n  02\n\"S\"=\"a\\x00e9\\\\\"\n@=\"d\"\n");
-  for (std::size_t n = 0; n <= full.size(); ++n) {
-    Parsed reg(std::string_view(full).substr(0, n));
-    reg.Query("Software\\Maker\\Game", "Blob");
-    reg.Query("Software\\Maker\\Game", "S");
-    reg.Query("Software\\Maker\\Game", "");
-  }
-  Parsed whole(full);
-  EXPECT_EQ(whole.Data("Software\\Maker\\Game", "S"), "a\xE9\\");
-  EXPECT_EQ(whole.Data("Software\\Maker\\Game", ""), "d");
-}
-
 TEST(OpenWineRegistry, ReadsSystemRegOfThePrefix) {
   testsupport::TempDir dir;
   testsupport::WriteFile(dir.path() / "system.reg", kWin64);
@@ -314,7 +301,8 @@ TEST(OpenWineRegistry, UnreadableOrForeignFilesWarnWithTheirPath) {
   std::filesystem::create_directory(dir.path() / "system.reg");
   std::ostringstream warnings;
   EXPECT_EQ(registry::OpenWineRegistry(dir.path(), warnings)->OpenKey("Software"), 0u);
-  EXPECT_NE(warnings.str().find("cannot read " + (dir.path() / "system.reg").string()), std::string::npos);
+  EXPECT_EQ(warnings.str(), "warning: cannot read " + (dir.path() / "system.reg").string() +
+                               ": File access denied; no games are found in it\n");
 
   testsupport::TempDir other;
   testsupport::WriteFile(other.path() / "system.reg", "garbage\n");

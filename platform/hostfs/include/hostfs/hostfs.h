@@ -71,6 +71,9 @@ class Drives {
   std::filesystem::path prefix_;
 };
 
+// Reads a whole host file; throws FileError.
+std::string ReadHostFile(const std::filesystem::path& hostPath);
+
 // Reads a whole file named by a Windows path; throws FileError.
 std::string ReadFile(const Drives& drives, const std::string& windowsPath);
 
