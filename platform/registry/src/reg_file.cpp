@@ -82,8 +82,14 @@ bool RegFile::ParseKeyLine(std::string_view line) {
     return false;
   }
   while (paths_.size() > pathBegin && paths_.back() == '\\') paths_.pop_back();
-  for (std::size_t i = pathBegin; i < paths_.size(); ++i)
-    paths_[i] = static_cast<char>(hostfs::FoldCase(static_cast<unsigned char>(paths_[i])));
+  for (std::size_t i = pathBegin; i < paths_.size(); ++i) {
+    const auto c = static_cast<unsigned char>(paths_[i]);
+    if (c >= 'A' && c <= 'Z') {
+      paths_[i] = static_cast<char>(c + 32);
+    } else if (c >= 0x80) {
+      paths_[i] = static_cast<char>(hostfs::FoldCase(c));
+    }
+  }
   keys_.push_back({static_cast<std::uint32_t>(pathBegin), static_cast<std::uint32_t>(paths_.size() - pathBegin),
                    static_cast<std::uint32_t>(values_.size()), 0, kNone});
   return true;

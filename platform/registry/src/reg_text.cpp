@@ -56,6 +56,11 @@ void AnsiWriter::Unit(std::uint32_t unit) {
   out_ += hostfs::UnicodeToAnsi(IsLowSurrogate(unit) ? U'?' : static_cast<char32_t>(unit));
 }
 
+void AnsiWriter::Ascii(std::string_view run) {
+  if (pendingHigh_) Finish();
+  out_.append(run);
+}
+
 void AnsiWriter::Finish() {
   if (pendingHigh_) out_ += '?';
   pendingHigh_ = false;
@@ -81,8 +86,13 @@ bool Unescape(std::string_view in, std::size_t& pos, char terminator, std::strin
       continue;
     }
     if (c != '\\') {
-      writer.Unit(static_cast<unsigned char>(c));
-      ++pos;
+      // Most text is plain ASCII: take it a run at a time.
+      std::size_t end = pos + 1;
+      while (end < in.size() && in[end] != terminator && in[end] != '\\' &&
+             static_cast<unsigned char>(in[end]) < 0x80)
+        ++end;
+      writer.Ascii(in.substr(pos, end - pos));
+      pos = end;
       continue;
     }
     if (++pos >= in.size()) return false;

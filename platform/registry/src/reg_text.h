@@ -16,6 +16,7 @@ class AnsiWriter {
   explicit AnsiWriter(std::string& out) : out_(out) {}
   ~AnsiWriter() { Finish(); }
   void Unit(std::uint32_t unit);
+  void Ascii(std::string_view run);  // bytes below 0x80, taken as they are
   void Finish();
 
  private:
