@@ -30,9 +30,11 @@ RegFile::RegFile(std::string text, std::ostream& warnings, const std::string& so
 }
 
 void RegFile::Parse(std::ostream& warnings, const std::string& source) {
-  // Offsets are 32-bit; a registry of gigabytes is not one Wine wrote.
+  // An editor may have put a byte-order mark in front; Wine never does.
+  const std::size_t start = text_.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   std::size_t pos = LineEnd(text_, 0);
-  if (text_.size() >= 0xFFFFFFF0u || TrimRight(std::string_view(text_).substr(0, pos)) != kSignature) {
+  // Offsets are 32-bit; a registry of gigabytes is not one Wine wrote.
+  if (text_.size() >= 0xFFFFFFF0u || TrimRight(std::string_view(text_).substr(start, pos - start)) != kSignature) {
     warnings << "warning: " << source << " is not a Wine registry file (it does not begin with \""
              << kSignature << "\"); no games are found in it\n";
     text_.clear();

@@ -236,8 +236,8 @@ TEST(WineRegistryFile, LaterLinesOverrideEarlierOnes) {
   EXPECT_EQ(reg.Data("Software\\Maker\\Game", "C"), "c");
 }
 
-TEST(WineRegistryFile, CrLfLinesReadAsLfLines) {
-  std::string text = kWin64;
+TEST(WineRegistryFile, CrLfLinesAndAByteOrderMarkReadAsWineWritesThem) {
+  std::string text = "\xEF\xBB\xBF" + std::string(kWin64);
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
     text.replace(at, 1, "\r\n");
   Parsed reg(text);
