@@ -129,7 +129,8 @@ TEST(WineRegistryStrings, EscapesDecodeToWindows1252) {
 "Euro"="\x20ac\x201c\x0160"
 "Unmappable"="\x4e2d|\xd83d\xde00|\x0080"
 "Utf8"="Café ☃"
-"Other"="\q\]\[")"));
+"Other"="\q\]\["
+"Digit limits"="\x0041BCD\1012")"));
   const std::string key = "Software\\Maker\\Game";
   EXPECT_EQ(reg.Data(key, "Slash"), "a\\b");
   EXPECT_EQ(reg.Data(key, "Quote"), "say \"hi\"");
@@ -140,6 +141,7 @@ TEST(WineRegistryStrings, EscapesDecodeToWindows1252) {
   EXPECT_EQ(reg.Data(key, "Unmappable"), "?|?|?");
   EXPECT_EQ(reg.Data(key, "Utf8"), "Caf\xE9 ?");
   EXPECT_EQ(reg.Data(key, "Other"), "q][");
+  EXPECT_EQ(reg.Data(key, "Digit limits"), "ABCDA2");  // four hex digits, three octal ones at most
 }
 
 TEST(WineRegistryStrings, NulInsideAValueIsKept) {
