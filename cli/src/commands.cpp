@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -83,6 +84,7 @@ std::string ResolveMission(const Session& s, const std::string& arg) {
   std::string mission = hostfs::Utf8ToAnsi(arg);
   std::error_code ec;
   if (IsWindowsPath(mission)) {
+    std::replace(mission.begin(), mission.end(), '/', '\\');  // C:/Games/... as typed in a shell
     std::optional<fs::path> host = s.drives.ToHost(mission);
     if (!host || !fs::exists(*host, ec) || fs::is_directory(*host, ec)) throw CommandError("File not found");
     return mission;

@@ -50,12 +50,6 @@ TEST(MemoryTree, FindCaptionGivesTheFirstInDepthFirstOrder) {
   EXPECT_TRUE(Dump(t).empty());
 }
 
-TEST(MemoryTree, AddChildOfNoNodeIsAnIndexError) {
-  MemoryTree t;
-  EXPECT_THROW(t.AddChild(kNoNode, "x"), std::out_of_range);
-  EXPECT_THROW(t.AddChild(5, "x"), std::out_of_range);
-}
-
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(0.4), 0);
   EXPECT_EQ(RoundHalfEven(0.5), 0);

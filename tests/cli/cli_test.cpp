@@ -147,6 +147,7 @@ TEST_F(Cli, SectionsByWindowsPathAndByHostPath) {
   EXPECT_EQ(r.out, "BoP Training\n[Officer Trials]\n");
   r = Run({"sections", (bop / "Train" / "cadet.tie").string(), "--side", "rebel"});
   EXPECT_EQ(r.out, "BoP Training\n[Recruit Course]\n");
+  EXPECT_EQ(Run({"sections", "C:/Games/XvT/combat/ember.tie"}).out, "XvT Combat\n[Frontier Patrol]\n[Deep Strike]\n");
   r = Run({"sections", (xvt / "Melee" / "crossfire.tie").string()});
   EXPECT_EQ(r.out, "XvT Melee\n[Free For All]\n[Team Melee]\n");
 }
