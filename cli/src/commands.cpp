@@ -154,11 +154,24 @@ int Sections(Session& s, const Arguments& a, std::ostream& out) {
   return 0;
 }
 
+// The window's edits hold one line; a CR, LF or Ctrl-Z written into a list
+// would split the mission group or hide the rest of the list on the next
+// reading.
+void RequireOneLine(const std::string& text, const std::string& what) {
+  if (text.find_first_of("\r\n\x1a") != std::string::npos) {
+    throw UsageError(what + " must be one line of text");
+  }
+}
+
 int Install(Session& s, const Arguments& a, std::ostream& out, std::ostream& err) {
+  RequireOneLine(*a.title, "--title");
+  RequireOneLine(*a.section, "--section");
   PlainMissionDetails details;
   MissionSelection selection;
   OpenContext open{details, selection, s.installs, s.files};
-  OpenMissionFile(open, ResolveMission(s, a.mission));
+  const std::string mission = ResolveMission(s, a.mission);
+  RequireOneLine(mission, "MISSION");
+  OpenMissionFile(open, mission);
   ApplyChoices(a, details, open);
   details.missionName = hostfs::Utf8ToAnsi(*a.title);
   details.missionSection = hostfs::Utf8ToAnsi(*a.section);

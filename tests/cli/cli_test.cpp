@@ -255,6 +255,8 @@ TEST_F(Cli, UsageErrorsExitTwo) {
       {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "T", "--section", "[A]", "--side", "rebel"},
       {"install", "C:\\Games\\XvT\\Melee\\crossfire.tie", "--title", "T", "--section", "[A]", "--single"},
       {"tree", "--side"},
+      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "Two\nLines", "--section", "[A]"},
+      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "T", "--section", "[A\x1a]"},
   };
   for (const auto& args : bad) {
     Result r = Run(args);
