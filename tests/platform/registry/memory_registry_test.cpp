@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "registry/registry.h"
@@ -75,6 +78,10 @@ TEST_F(WinePrefixTest, OptionThenEnvironmentThenHome) {
   EXPECT_EQ(registry::WinePrefix(""), "/home/pilot/.wine");
   ::unsetenv("WINEPREFIX");
   EXPECT_EQ(registry::WinePrefix(""), "/home/pilot/.wine");
+  ::unsetenv("HOME");
+  const passwd* account = ::getpwuid(::getuid());
+  ASSERT_NE(account, nullptr);
+  EXPECT_EQ(registry::WinePrefix(""), std::filesystem::path(account->pw_dir) / ".wine");
 }
 
 }  // namespace
