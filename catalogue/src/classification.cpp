@@ -38,8 +38,8 @@ std::string SectionListSuffix(MissionType type, const MissionDetails& details) {
     case mtCombat: return "\\combat\\mission.lst";
     case mtMelee: return "\\melee\\mission.lst";
     case mtTraining:
-      if (details.SideChecked(RImperial)) return "\\train\\imperial.lst";
-      if (details.SideChecked(RRebel)) return "\\train\\rebel.lst";
+      if (details.SideChecked(sbImperial)) return "\\train\\imperial.lst";
+      if (details.SideChecked(sbRebel)) return "\\train\\rebel.lst";
       return "";
     case mtNone: break;
   }
@@ -79,24 +79,24 @@ void ClassifyType(OpenContext& ctx, const std::string& parentDir) {
   if (parent == "combat") {
     d.SetMissionTypeCaption(d.MissionTypeCaption() + "Combat");
     ctx.selection.type = mtCombat;
-    d.SetSideChecked(RBoth);
-    d.SetSideEnabled(RImperial, false);
-    d.SetSideEnabled(RRebel, false);
+    d.SetSideChecked(sbBoth);
+    d.SetSideEnabled(sbImperial, false);
+    d.SetSideEnabled(sbRebel, false);
     d.SetSPEnabled(false);
   } else if (parent == "melee") {
     d.SetMissionTypeCaption(d.MissionTypeCaption() + "Melee");
     ctx.selection.type = mtMelee;
-    d.SetSideChecked(RBoth);
-    d.SetSideEnabled(RImperial, false);
-    d.SetSideEnabled(RRebel, false);
-    d.SetSideEnabled(RBoth, false);
+    d.SetSideChecked(sbBoth);
+    d.SetSideEnabled(sbImperial, false);
+    d.SetSideEnabled(sbRebel, false);
+    d.SetSideEnabled(sbBoth, false);
     d.SetSPChecked(false);
     d.SetSPEnabled(false);
   } else if (parent == "train") {
     d.SetMissionTypeCaption(d.MissionTypeCaption() + "Training");
     ctx.selection.type = mtTraining;
-    d.SetSideChecked(RImperial);
-    d.SetSideEnabled(RBoth, false);
+    d.SetSideChecked(sbImperial);
+    d.SetSideEnabled(sbBoth, false);
     d.SetSPEnabled(true);
   }
 }
@@ -111,9 +111,9 @@ void OpenMissionFile(OpenContext& ctx, const std::optional<std::string>& chosenP
     ctx.details.SetFilenameCaption(parts.fileName);
   }
   ClassifyGame(ctx, parts.gameRoot);
-  ctx.details.SetSideEnabled(RImperial, true);
-  ctx.details.SetSideEnabled(RRebel, true);
-  ctx.details.SetSideEnabled(RBoth, true);
+  ctx.details.SetSideEnabled(sbImperial, true);
+  ctx.details.SetSideEnabled(sbRebel, true);
+  ctx.details.SetSideEnabled(sbBoth, true);
   ClassifyType(ctx, parts.parentDir);
   SideClick(ctx);
   ctx.details.SetInstallEnabled(true);

@@ -117,9 +117,9 @@ void DeriveSelection(InstallContext& ctx) {
     if (type.back() == 't') sel.type = mtCombat, ctx.confirm.SetMType("Combat");
     if (type.back() == 'e') sel.type = mtMelee, ctx.confirm.SetMType("Melee");
   }
-  if (ctx.details.SideChecked(RRebel)) sel.side = sdRebel, ctx.confirm.SetSides("Rebel");
-  else if (ctx.details.SideChecked(RImperial)) sel.side = sdImperial, ctx.confirm.SetSides("Imperial");
-  else if (ctx.details.SideChecked(RBoth)) sel.side = sdBoth, ctx.confirm.SetSides("Imperial;Rebel");
+  if (ctx.details.SideChecked(sbRebel)) sel.side = sdRebel, ctx.confirm.SetSides("Rebel");
+  else if (ctx.details.SideChecked(sbImperial)) sel.side = sdImperial, ctx.confirm.SetSides("Imperial");
+  else if (ctx.details.SideChecked(sbBoth)) sel.side = sdBoth, ctx.confirm.SetSides("Imperial;Rebel");
   sel.singlePlayer = ctx.details.SPChecked();
   ctx.confirm.SetPlayers(sel.singlePlayer ? "Single" : "Multi");
   ctx.confirm.SetMSection(ctx.details.MissionSectionText());
@@ -133,9 +133,9 @@ void ResetDetails(MissionDetails& d) {
   d.SetMissionSectionText("");
   d.SetSPChecked(false);
   d.SetSPEnabled(false);
-  d.SetSideEnabled(RImperial, false);
-  d.SetSideEnabled(RRebel, false);
-  d.SetSideEnabled(RBoth, false);
+  d.SetSideEnabled(sbImperial, false);
+  d.SetSideEnabled(sbRebel, false);
+  d.SetSideEnabled(sbBoth, false);
   d.SetInstallEnabled(false);
 }
 

@@ -129,7 +129,7 @@ int Tree(Session& s, const Arguments& a, std::ostream& out) {
 // control, so it must be one the panel offers for this mission.
 void ApplyChoices(const Arguments& a, PlainMissionDetails& d, OpenContext& ctx) {
   if (a.side) {
-    SideButton button = *a.side == "imperial" ? RImperial : *a.side == "rebel" ? RRebel : RBoth;
+    SideButton button = *a.side == "imperial" ? sbImperial : *a.side == "rebel" ? sbRebel : sbBoth;
     if (!d.sideEnabled[button]) throw UsageError("--side " + *a.side + " is not offered for this mission");
     if (!d.SideChecked(button)) {
       d.SetSideChecked(button);

@@ -71,7 +71,7 @@ TEST_F(Open, XvTCombatIgnoringCase) {
   EXPECT_EQ(details.missionType, "XvT Combat");
   EXPECT_EQ(selection.game, gmXvT);
   EXPECT_EQ(selection.type, mtCombat);
-  EXPECT_EQ(details.checkedSide, RBoth);
+  EXPECT_EQ(details.checkedSide, sbBoth);
   EXPECT_EQ(details.sideEnabled, (std::array<bool, 3>{false, false, true}));
   EXPECT_FALSE(details.spEnabled);
   EXPECT_TRUE(details.spChecked);  // disabled, check kept
@@ -82,11 +82,11 @@ TEST_F(Open, XvTCombatIgnoringCase) {
 TEST_F(Open, BoPTrainingThenRebelSide) {
   OpenPath(std::string(test::kBoP) + "\\Train\\t.tie");
   EXPECT_EQ(details.missionType, "BoP Training");
-  EXPECT_EQ(details.checkedSide, RImperial);
+  EXPECT_EQ(details.checkedSide, sbImperial);
   EXPECT_EQ(details.sideEnabled, (std::array<bool, 3>{true, true, false}));
   EXPECT_TRUE(details.spEnabled);
   EXPECT_EQ(details.sectionItems, (V{"[bop\\train\\imperial.lst]"}));
-  details.SetSideChecked(RRebel);
+  details.SetSideChecked(sbRebel);
   SideClick(ctx);
   EXPECT_EQ(details.sectionItems, (V{"[bop\\train\\rebel.lst]"}));
 }
@@ -96,7 +96,7 @@ TEST_F(Open, MeleeDisablesEverySide) {
   details.missionSection = "[kept]";
   OpenPath(std::string(test::kXvT) + "\\MELEE\\m.tie");
   EXPECT_EQ(details.missionType, "XvT Melee");
-  EXPECT_EQ(details.checkedSide, RBoth);
+  EXPECT_EQ(details.checkedSide, sbBoth);
   EXPECT_EQ(details.sideEnabled, (std::array<bool, 3>{false, false, false}));
   EXPECT_FALSE(details.spChecked);
   EXPECT_FALSE(details.spEnabled);

@@ -179,7 +179,7 @@ TEST_F(InstallCommand, ChecksInOrderWithTheirMessages) {
                         Case{"T", "New]", kNeedOpeningBracket}, Case{"T", "[New", kNeedClosingBracket},
                         Case{"T", "[", kNeedClosingBracket}}) {
     log.clear();
-    Opened("XvT Combat", RBoth, false);
+    Opened("XvT Combat", sbBoth, false);
     details.missionName = c.name;
     details.missionSection = c.section;
     EXPECT_FALSE(InstallClick(ctx));
@@ -190,14 +190,14 @@ TEST_F(InstallCommand, ChecksInOrderWithTheirMessages) {
 }
 
 TEST_F(InstallCommand, TwoBracketsAlonePass) {
-  Opened("XvT Melee", RBoth, false);
+  Opened("XvT Melee", sbBoth, false);
   details.missionSection = "[]";
   EXPECT_TRUE(InstallClick(ctx));
   EXPECT_EQ(Saves(), (V{std::string(test::kXvT) + "\\melee\\mission.lst"}));
 }
 
 TEST_F(InstallCommand, ConfirmFieldsAndCancel) {
-  Opened("XvT Training", RRebel, false);
+  Opened("XvT Training", sbRebel, false);
   confirm.answer = false;
   EXPECT_FALSE(InstallClick(ctx));
   EXPECT_EQ(confirm.game, "XvT");
@@ -207,7 +207,7 @@ TEST_F(InstallCommand, ConfirmFieldsAndCancel) {
   EXPECT_EQ(confirm.mSection, "[New]");
   EXPECT_TRUE(Saves().empty());
   EXPECT_EQ(details.missionType, "XvT Training");
-  Opened("BoP Combat", RBoth, true);
+  Opened("BoP Combat", sbBoth, true);
   InstallClick(ctx);
   EXPECT_EQ(confirm.game, "BoP");
   EXPECT_EQ(confirm.mType, "Combat");
@@ -220,7 +220,7 @@ TEST_F(InstallCommand, MultiplayerRebelTrainingNumbersEachFileOnItsOwn) {
   std::string multi = std::string(test::kXvT) + "\\train\\mission.lst";
   files.Put(rebel, Lst({"//", "[New]", "//", "9", "r", "R"}));
   files.Put(multi, Lst({"//", "[New]", "//", "3", "m", "M"}));
-  Opened("XvT Training", RRebel, false);
+  Opened("XvT Training", sbRebel, false);
   EXPECT_TRUE(InstallClick(ctx));
   EXPECT_EQ(Saves(), (V{rebel, multi}));
   EXPECT_EQ(files.Get(rebel), Lst({"//", "[New]", "//", "10", "new.tie", "Title", "9", "r", "R"}));
@@ -230,7 +230,7 @@ TEST_F(InstallCommand, MultiplayerRebelTrainingNumbersEachFileOnItsOwn) {
 }
 
 TEST_F(InstallCommand, BoPCombatShowsItsBoxBeforeAnyFile) {
-  Opened("BoP Combat", RBoth, false);
+  Opened("BoP Combat", sbBoth, false);
   EXPECT_TRUE(InstallClick(ctx));
   std::string b = test::kBoP;
   EXPECT_EQ(log, (V{"info Combat", "save " + b + "\\combat\\mission.lst", "save " + b + "\\combat\\rebel.lst",
@@ -238,20 +238,20 @@ TEST_F(InstallCommand, BoPCombatShowsItsBoxBeforeAnyFile) {
 }
 
 TEST_F(InstallCommand, BoPMeleeBoxAlsoWhenTheSideSelectsNoFile) {
-  Opened("BoP Melee", RRebel, false);
+  Opened("BoP Melee", sbRebel, false);
   EXPECT_TRUE(InstallClick(ctx));
   EXPECT_EQ(log, (V{"info Melee"}));
 }
 
 TEST_F(InstallCommand, XvTCombatShowsNoBox) {
-  Opened("XvT Combat", RBoth, false);
+  Opened("XvT Combat", sbBoth, false);
   EXPECT_TRUE(InstallClick(ctx));
   EXPECT_EQ(Saves().size(), 3u);
   EXPECT_EQ(log.front().rfind("save ", 0), 0u);
 }
 
 TEST_F(InstallCommand, ResetAfterwardsKeepsSelection) {
-  Opened("XvT Training", RImperial, true);
+  Opened("XvT Training", sbImperial, true);
   EXPECT_TRUE(InstallClick(ctx));
   EXPECT_EQ(details.filename, "No File Loaded");
   EXPECT_EQ(details.missionType, "No File Loaded");
@@ -261,7 +261,7 @@ TEST_F(InstallCommand, ResetAfterwardsKeepsSelection) {
   EXPECT_FALSE(details.spChecked);
   EXPECT_FALSE(details.spEnabled);
   EXPECT_EQ(details.sideEnabled, (std::array<bool, 3>{false, false, false}));
-  EXPECT_EQ(details.checkedSide, RImperial);
+  EXPECT_EQ(details.checkedSide, sbImperial);
   EXPECT_FALSE(details.installEnabled);
   EXPECT_EQ(selection.game, gmXvT);
   EXPECT_EQ(selection.type, mtTraining);
@@ -269,12 +269,12 @@ TEST_F(InstallCommand, ResetAfterwardsKeepsSelection) {
 }
 
 TEST_F(InstallCommand, FromTheMenuAfterAResetUsesTheLastSelection) {
-  Opened("XvT Training", RImperial, true);
+  Opened("XvT Training", sbImperial, true);
   InstallClick(ctx);
   log.clear();
   details.missionName = "Again";
   details.missionSection = "[New]";
-  details.SetSideChecked(RImperial);
+  details.SetSideChecked(sbImperial);
   EXPECT_TRUE(InstallClick(ctx));
   std::string imperial = std::string(test::kXvT) + "\\train\\imperial.lst";
   EXPECT_EQ(Saves(), (V{imperial, std::string(test::kXvT) + "\\train\\mission.lst"}));
@@ -282,7 +282,7 @@ TEST_F(InstallCommand, FromTheMenuAfterAResetUsesTheLastSelection) {
 }
 
 TEST_F(InstallCommand, NothingClassifiedWritesNothingButResets) {
-  Opened("No File Loaded", RBoth, false);
+  Opened("No File Loaded", sbBoth, false);
   EXPECT_TRUE(InstallClick(ctx));
   EXPECT_TRUE(Saves().empty());
   EXPECT_FALSE(details.installEnabled);
@@ -292,7 +292,7 @@ TEST_F(InstallCommand, FailureStopsWithEarlierFilesWrittenAndPanelKept) {
   std::string b = std::string(test::kXvT);
   files.Put(b + "\\combat\\rebel.lst", Lst({"//", "[New]", "//", "one", "a", "A"}));
   std::string imperialBefore = files.Get(b + "\\combat\\imperial.lst");
-  Opened("XvT Combat", RBoth, false);
+  Opened("XvT Combat", sbBoth, false);
   EXPECT_THROW(InstallClick(ctx), ConvertError);
   EXPECT_EQ(Saves(), (V{b + "\\combat\\mission.lst"}));
   EXPECT_EQ(files.Get(b + "\\combat\\imperial.lst"), imperialBefore);
@@ -303,7 +303,7 @@ TEST_F(InstallCommand, FailureStopsWithEarlierFilesWrittenAndPanelKept) {
 TEST_F(InstallCommand, FailedSaveKeepsTheList) {
   std::string before = files.Get(kCombat);
   files.failReplace = [](const std::string& path) { throw hostfs::FileError("Cannot create file " + path, 5); };
-  Opened("XvT Combat", RBoth, false);
+  Opened("XvT Combat", sbBoth, false);
   try {
     InstallClick(ctx);
     FAIL();

@@ -28,8 +28,9 @@ struct MissionSelection {
 
 inline constexpr const char* kNoFileLoaded = "No File Loaded";
 
-// The three side buttons of the details panel, in their order on screen.
-enum SideButton { RImperial, RRebel, RBoth };
+// The three side buttons of the details panel (the window's RImperial, RRebel
+// and RBoth), in their order on screen.
+enum SideButton { sbImperial, sbRebel, sbBoth };
 
 // The mission details panel: the controls the Open and Install commands read
 // and set. The window implements it with its controls; PlainMissionDetails
@@ -66,7 +67,7 @@ class PlainMissionDetails : public MissionDetails {
   std::string missionName;
   std::string missionSection;
   std::vector<std::string> sectionItems;
-  SideButton checkedSide = RImperial;
+  SideButton checkedSide = sbImperial;
   std::array<bool, 3> sideEnabled{false, false, false};
   bool spChecked = false;
   bool spEnabled = false;
