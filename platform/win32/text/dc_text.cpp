@@ -21,12 +21,31 @@ FontRequest RequestOf(const LOGFONTA& lf) {
 bool LoadDCText(HDC hdc, DCText& out) {
   if (!hdc || !gdi::GetTextState(hdc, out.state)) return false;
   LOGFONTA lf{};
+  bool known = gdi::GetFontLogFont(out.state.font, lf);
+  // Repaints draw run after run in one font: remember the last one so the
+  // common case skips the shared cache and its lock. The description is
+  // compared too, since a deleted font's handle may come back for another.
+  thread_local struct {
+    HFONT handle = nullptr;
+    LOGFONTA logfont{};
+    std::shared_ptr<const Font> font;
+  } last;
+  if (known && last.font && last.handle == out.state.font &&
+      std::memcmp(&last.logfont, &lf, sizeof lf) == 0) {
+    out.font = last.font;
+    return true;
+  }
   FontRequest request;
-  if (gdi::GetFontLogFont(out.state.font, lf))
+  if (known)
     request = RequestOf(lf);
   else
     request.face = "MS Sans Serif", request.height = -11;
   out.font = RealizeFont(request);
+  if (known && out.font) {
+    last.handle = out.state.font;
+    last.logfont = lf;
+    last.font = out.font;
+  }
   return out.font != nullptr;
 }
 

@@ -8,51 +8,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "canvas.h"
+
 namespace {
 
 constexpr COLORREF kKey = RGB(255, 0, 255), kGreen = RGB(0, 128, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0), kYellow = RGB(255, 255, 0);
 
-std::uint32_t Px(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
-
-// A 32-bit DIB section in a memory DC, readable pixel by pixel.
-struct Surface {
-  Surface(int w, int h) : w(w), h(h) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* p = nullptr;
-    bmp = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<std::uint32_t*>(p);
-    dc = CreateCompatibleDC(nullptr);
-    old = SelectObject(dc, bmp);
-  }
-  ~Surface() {
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bmp);
-  }
-  // Gives the bitmap up (for ImageList_Add, which reads it unselected).
-  HBITMAP Detach() {
-    SelectObject(dc, old);
-    return bmp;
-  }
-  void Fill(COLORREF c) { std::fill(bits, bits + w * h, Px(c)); }
-  void Set(int x, int y, COLORREF c) { bits[y * w + x] = Px(c); }
-  COLORREF At(int x, int y) const {
-    std::uint32_t p = bits[y * w + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  int w, h;
-  HBITMAP bmp;
-  HDC dc;
-  HGDIOBJ old;
-  std::uint32_t* bits;
-};
+using Surface = testing_text::Canvas;
 
 // A strip of n 4x4 images: image i is colour[i] with a key-coloured
 // top-left quarter (2x2).
@@ -144,8 +107,8 @@ TEST_F(ImageListTest, ReplaceRemoveAndGrow) {
   canvas.Fill(kRed);
   ImageList_Draw(list, 1, canvas.dc(), 0, 0, ILD_TRANSPARENT);
   EXPECT_EQ(canvas.At(0, 0), kGreen);  // no mask given: all opaque
-  EXPECT_FALSE(ImageList_Replace(list, 3, one.bmp, nullptr));
-  EXPECT_FALSE(ImageList_Replace(list, -1, one.bmp, nullptr));
+  EXPECT_FALSE(ImageList_Replace(list, 3, one.bitmap(), nullptr));
+  EXPECT_FALSE(ImageList_Replace(list, -1, one.bitmap(), nullptr));
 
   ASSERT_TRUE(ImageList_Remove(list, 0));
   EXPECT_EQ(ImageList_GetImageCount(list), 2);
@@ -203,7 +166,7 @@ TEST(ImageListHandles, UnmaskedListsAndBadHandles) {
   EXPECT_EQ(ImageList_GetImageCount(plain), 0);
   EXPECT_FALSE(ImageList_Draw(plain, 0, canvas.dc(), 0, 0, ILD_NORMAL));
   auto* bogus = reinterpret_cast<HIMAGELIST>(static_cast<std::uintptr_t>(0x1234));
-  EXPECT_EQ(ImageList_Add(bogus, image.bmp, nullptr), -1);
+  EXPECT_EQ(ImageList_Add(bogus, image.bitmap(), nullptr), -1);
   int cx, cy;
   EXPECT_FALSE(ImageList_GetIconSize(bogus, &cx, &cy));
 }

@@ -53,6 +53,22 @@ RECT Canvas::BoundsOf(COLORREF c) const {
   return r;
 }
 
+void Canvas::Set(int x, int y, COLORREF c) {
+  bits_[static_cast<std::size_t>(y) * width_ + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+HBITMAP Canvas::Detach() {
+  SelectObject(dc_, old_);
+  return bitmap_;
+}
+
+void PrepareText(HDC dc) {
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 0, 0));
+  SetBkMode(dc, TRANSPARENT);
+}
+
 int Canvas::CountOf(COLORREF c) const {
   int n = 0;
   for (int y = 0; y < height_; ++y)

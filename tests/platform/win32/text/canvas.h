@@ -22,6 +22,11 @@ class Canvas {
   int height() const { return height_; }
   COLORREF At(int x, int y) const;
   void Fill(COLORREF c);
+  void Set(int x, int y, COLORREF c);
+  // Takes the bitmap out of the DC (calls that read a bitmap want it free);
+  // the canvas still owns it.
+  HBITMAP Detach();
+  HBITMAP bitmap() const { return bitmap_; }
   // Bounding box of pixels of colour c (empty rect when none).
   RECT BoundsOf(COLORREF c) const;
   int CountOf(COLORREF c) const;
@@ -34,6 +39,9 @@ class Canvas {
   std::uint32_t* bits_ = nullptr;
   int width_, height_;
 };
+
+// The system font, black text on a red background, transparent mode.
+void PrepareText(HDC dc);
 
 // 0x00RRGGBB pixels, rows top-down.
 bool WritePng(const std::string& path, const std::uint32_t* px, int w, int h);

@@ -16,12 +16,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RG
 
 class DrawTextTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SelectObject(canvas.dc(), GetStockObject(DEFAULT_GUI_FONT));
-    SetTextColor(canvas.dc(), kBlack);
-    SetBkColor(canvas.dc(), kRed);
-    SetBkMode(canvas.dc(), TRANSPARENT);
-  }
+  void SetUp() override { testing_text::PrepareText(canvas.dc()); }
   int Width(const char* s) {
     SIZE size;
     GetTextExtentPoint32A(canvas.dc(), s, static_cast<int>(strlen(s)), &size);
@@ -59,7 +54,7 @@ TEST_F(DrawTextTest, PlacementInTheRectangle) {
   SetBkMode(canvas.dc(), OPAQUE);  // the red cell shows where the line went
   RECT r{20, 10, 120, 50};
   int w = Width("Details");
-  EXPECT_EQ(DrawTextA(canvas.dc(), "Details", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 10 + 13 + 13);
+  EXPECT_EQ(DrawTextA(canvas.dc(), "Details", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE), (40 - 13) / 2 + 13);
   RECT cell = canvas.BoundsOf(kRed);
   EXPECT_EQ(cell.left, 20 + (100 - w) / 2);
   EXPECT_EQ(cell.top, 10 + (40 - 13) / 2);

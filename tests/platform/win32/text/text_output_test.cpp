@@ -23,12 +23,7 @@ HFONT MakeFont(const char* face, int height, int weight = FW_NORMAL, bool italic
 
 class TextOutput : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SelectObject(canvas.dc(), GetStockObject(DEFAULT_GUI_FONT));
-    SetTextColor(canvas.dc(), kBlack);
-    SetBkColor(canvas.dc(), kRed);
-    SetBkMode(canvas.dc(), TRANSPARENT);
-  }
+  void SetUp() override { testing_text::PrepareText(canvas.dc()); }
   Canvas canvas{120, 40};
 };
 
