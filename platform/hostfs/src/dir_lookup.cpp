@@ -8,6 +8,24 @@
 #include "hostfs/codepage.h"
 
 namespace hostfs::detail {
+namespace {
+
+// Compares a host name with a Windows-1252 one as they are, stopping at the
+// first difference: a crowded folder is mostly names that differ at once.
+bool SameName(std::string_view host, std::string_view ansi) {
+  std::size_t i = 0, k = 0;
+  for (; i < host.size() && k < ansi.size(); ++k) {
+    const auto b = static_cast<unsigned char>(host[i]);
+    char32_t code = b;
+    const std::size_t len = b < 0x80 ? 1 : DecodeUtf8(host, i, code);
+    const unsigned char c = len == 0 ? b : static_cast<unsigned char>(UnicodeToAnsi(code));
+    if (FoldCase(c) != FoldCase(static_cast<unsigned char>(ansi[k]))) return false;
+    i += len ? len : 1;
+  }
+  return i == host.size() && k == ansi.size();
+}
+
+}  // namespace
 
 std::optional<std::string> FindEntry(const std::filesystem::path& dir, std::string_view ansiName) {
   const std::string exact = AnsiToUtf8(ansiName);
@@ -20,7 +38,7 @@ std::optional<std::string> FindEntry(const std::filesystem::path& dir, std::stri
   while (const dirent* entry = ::readdir(handle.get())) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    if (!EqualNoCase(Utf8ToAnsi(name), ansiName)) continue;
+    if (!SameName(name, ansiName)) continue;
     if (!best || name < *best) best = std::string(name);
   }
   return best;
