@@ -1,0 +1,119 @@
+#pragma once
+// GIF pictures: loading (GIF87a and GIF89a), lazy decoding of frames into
+// index planes and device-independent bitmaps, and writing. The framework's
+// graphic class wraps TGIFPicture for drawing and the clipboard.
+#include <GIFError.h>
+#include <GIFLzw.h>
+#include <GIFTypes.h>
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+// On: bad code sizes, runaway chains and truncated data mark the frame
+// corrupted instead of failing. This program never turns it off.
+inline bool TolerateCorruptGIF = true;
+
+enum TGIFVersion : std::uint8_t { gvUnknown = 0, gv87a = 1, gv89a = 2 };
+
+class TGIFPicture;
+
+class TGIFFrame {
+public:
+  explicit TGIFFrame(TGIFPicture* owner) : Owner(owner) {}
+  TGIFFrame(const TGIFFrame&) = delete;
+  TGIFFrame& operator=(const TGIFFrame&) = delete;
+
+  TGIFPicture* Owner;
+  TSharedRef<TGIFItem> Item;
+  std::vector<TExtension> Extensions;
+  TPoint TopLeft;
+  bool Interlaced = false;
+  bool Corrupted = false;
+  TColor TransparentColor = clNone;
+  std::uint16_t AnimateInterval = 0;  // milliseconds
+  std::uint8_t DisposalMethod = 0;
+  bool LocalColors = false;
+  // Index that gave TransparentColor, so writing keeps the very entry even
+  // when the table holds that colour twice; -1 when none.
+  int TransparentIndex = -1;
+
+  // The decoded frame, built on first use and kept until the data change.
+  // Throws "Wrong number of colors; must be a power of 2" without a table.
+  const TGIFBitmap& Bitmap();
+  bool HasBitmap() const { return FBitmap != nullptr; }
+  bool HasImageData() const { return Item && !Item->ImageData.empty(); }
+  TPoint Size() const;
+  // Lines of the frame's comment extensions.
+  std::vector<std::string> Comment() const;
+
+  // Copies another frame, sharing its compressed data.
+  void Assign(const TGIFFrame& source);
+  // Replaces the frame with a bitmap; it has no compressed data until written.
+  void Assign(const TGIFBitmap& bitmap);
+  // Encodes the bitmap when there is no compressed data (for writing).
+  void EnsureImageData();
+
+private:
+  std::shared_ptr<const TGIFBitmap> FBitmap;
+};
+
+class TGIFPicture {
+public:
+  TGIFPicture();
+  TGIFPicture(const TGIFPicture&) = delete;
+  TGIFPicture& operator=(const TGIFPicture&) = delete;
+
+  TSharedRef<TGIFData> Data;
+  std::uint8_t Version = gvUnknown;
+  std::vector<std::unique_ptr<TGIFFrame>> Frames;
+  std::int32_t FrameIndex = -1;
+  TColor BackgroundColor = clNone;
+  bool Looping = false;
+  bool Corrupted = false;
+  std::uint16_t RepeatCount = 1;
+  TGIFProgress OnProgress;
+  std::function<void()> OnChange;
+
+  std::uint16_t ScreenWidth() const { return Frames.empty() ? 0 : FScreenWidth; }
+  std::uint16_t ScreenHeight() const { return Frames.empty() ? 0 : FScreenHeight; }
+  void SetScreenSize(std::uint16_t w, std::uint16_t h) { FScreenWidth = w; FScreenHeight = h; }
+  std::size_t Count() const { return Frames.size(); }
+  TGIFFrame& Frame(std::size_t i) { return *Frames.at(i); }
+
+  void Clear();
+  // Loads a whole GIF held in memory; decodes frame 0 when asked.
+  void LoadFromBytes(std::span<const std::uint8_t> bytes, bool decodeFirst = true);
+  // Reads from the stream's position to its end.
+  void LoadFromStream(std::istream& in);
+  // Window-definition form: a 32-bit little-endian byte count, then the GIF.
+  void ReadData(std::istream& in);
+  // The clipboard's form (count and GIF) without decoding any frame.
+  void LoadFromClipboardData(std::span<const std::uint8_t> bytes);
+
+  std::vector<std::uint8_t> SaveToBytes();
+  void SaveToStream(std::ostream& out);
+  void WriteData(std::ostream& out);
+
+  void Assign(const TGIFPicture* source);
+  void Assign(const TGIFFrame& source);
+  void Assign(const TGIFBitmap& source);
+  int AddFrame(const TGIFBitmap& bitmap);
+  bool Equals(const TGIFPicture& other) const { return Data == other.Data; }
+  bool GetEmpty() const;
+  int GetWidth() const;
+  int GetHeight() const;
+  [[noreturn]] void SetWidth(int);
+  [[noreturn]] void SetHeight(int);
+  bool HasTransparentFrame() const;
+  void Changed() { if (OnChange) OnChange(); }
+
+private:
+  friend class TGIFReader;
+  std::uint16_t FScreenWidth = 0, FScreenHeight = 0;
+  void Load(std::span<const std::uint8_t> bytes, bool decodeFirst);
+};

@@ -1,0 +1,63 @@
+#include "gifinfo.h"
+
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+
+namespace {
+
+const char* YesNo(bool b) { return b ? "yes" : "no"; }
+
+std::string Hex(TColor c) {
+  if (c == clNone) return "none";
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%02X%02X%02X", unsigned(c & 0xFF), unsigned((c >> 8) & 0xFF),
+                unsigned((c >> 16) & 0xFF));
+  return buf;
+}
+
+std::string CommentLine(const std::string& s) {
+  if (s == "\r\n\r\n") return "";
+  std::string out;
+  for (char ch : s) {
+    if (ch == '\r') out += "\\r";
+    else if (ch == '\n') out += "\\n";
+    else out += ch;
+  }
+  return out;
+}
+
+}  // namespace
+
+void PrintGIFInfo(TGIFPicture& pic, std::ostream& out) {
+  for (auto& f : pic.Frames) f->Bitmap();
+  static const char* versions[] = {"unknown", "87a", "89a"};
+  out << "version: " << versions[pic.Version < 3 ? pic.Version : 0] << '\n';
+  out << "screen: " << pic.ScreenWidth() << " x " << pic.ScreenHeight() << '\n';
+  out << "background: " << Hex(pic.BackgroundColor) << '\n';
+  out << "frames: " << pic.Frames.size() << '\n';
+  out << "looping: " << YesNo(pic.Looping) << '\n';
+  out << "repeat: " << pic.RepeatCount << '\n';
+  out << "corrupted: " << YesNo(pic.Corrupted) << '\n';
+  for (std::size_t i = 0; i < pic.Frames.size(); ++i) {
+    const TGIFFrame& f = *pic.Frames[i];
+    const TPoint size = f.Size();
+    out << "frame " << i << ": origin " << f.TopLeft.X << ',' << f.TopLeft.Y << " size " << size.X << " x "
+        << size.Y << " delay " << f.AnimateInterval << " disposal " << int(f.DisposalMethod) << " transparent "
+        << Hex(f.TransparentColor) << " interlaced " << YesNo(f.Interlaced) << " local-colors "
+        << YesNo(f.LocalColors) << " corrupted " << YesNo(f.Corrupted) << '\n';
+  }
+  for (const std::string& line : pic.Data->Comment) out << "comment: " << CommentLine(line) << '\n';
+}
+
+void WriteIndexFiles(TGIFPicture& pic, const std::string& dir) {
+  for (std::size_t i = 0; i < pic.Frames.size(); ++i) {
+    const TGIFBitmap& b = pic.Frames[i]->Bitmap();
+    char name[32];
+    std::snprintf(name, sizeof name, "/frame-%03zu.idx", i);
+    const std::string path = dir + name;
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(b.Indices.data()), std::streamsize(b.Indices.size()));
+    if (!f) throw std::runtime_error("Cannot write " + path);
+  }
+}
