@@ -1,5 +1,6 @@
 #include "text/font.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <map>
@@ -60,10 +61,14 @@ std::shared_ptr<const Font> Load(FontLoader& loader, const FontRequest& r) {
 
 }  // namespace
 
-std::shared_ptr<const Font> RealizeFont(const FontRequest& request) {
+std::shared_ptr<const Font> RealizeFont(const FontRequest& asked) {
   static std::mutex mutex;
   static FontLoader loader;
   static std::map<Key, std::shared_ptr<const Font>> cache;
+  // Every glyph is rendered up front, so the size is bounded: far beyond
+  // anything a dialog shows, small enough to keep a font's pixels modest.
+  FontRequest request = asked;
+  request.height = std::clamp(request.height, -kMaxPixelHeight, kMaxPixelHeight);
   Key key = KeyOf(request);
   std::lock_guard<std::mutex> lock(mutex);
   auto it = cache.find(key);

@@ -46,6 +46,9 @@ void ApplyRequestedStyle(FontMetrics& m, const FontRequest& r, bool synthBold, b
     ++m.maxCharWidth;
     m.weight = std::max(r.weight, 700);
   }
+  // What the synthesis adds past the string's end: the overstrike offset
+  // and the shear of the top row.
+  m.overhang = (synthBold ? 1 : 0) + (synthItalic ? (m.ascent - 1) / GlyphBuilder::kItalicRun : 0);
   if (synthItalic) m.italic = true;
   m.underlined = r.underline;
   m.struckOut = r.strikeOut;
@@ -155,7 +158,7 @@ std::shared_ptr<const Font> FontLoader::FromOutline(const FaceFile& file, const 
   int ppem = r.height < 0   ? -r.height
              : r.height > 0 ? Scale(static_cast<long>(r.height) * upem, 1, static_cast<int>(winAscent + winDescent))
                             : kDefaultCharHeight;
-  ppem = std::clamp(ppem, 1, 2048);
+  ppem = std::clamp(ppem, 1, kMaxPixelHeight);
   if (FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(ppem))) {
     FT_Done_Face(f);
     return nullptr;

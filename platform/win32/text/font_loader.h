@@ -15,6 +15,8 @@ namespace text {
 
 // Character height of a request that gives none: the 8-point system size.
 constexpr int kDefaultCharHeight = 11;
+// The largest height a request may ask for, in pixels.
+constexpr int kMaxPixelHeight = 256;
 
 class FontLoader {
  public:

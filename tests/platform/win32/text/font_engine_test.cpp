@@ -2,6 +2,7 @@
 // classic bitmap strikes, synthesised styles and the composed runs.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "text/cp1252.h"
@@ -156,6 +157,19 @@ TEST(FontEngine, FallbackFaces) {
   EXPECT_GE(display->Metrics().weight, 700);
   // Outline faces report the TrueType bits like Windows does.
   EXPECT_TRUE(serif->Metrics().pitchAndFamily & 0x04);
+}
+
+TEST(FontEngine, ExtremeRequestsStayBounded) {
+  for (int height : {INT_MIN, INT_MAX, -100000, 100000}) {
+    auto f = RealizeFont(Request("Perpetua", height));
+    ASSERT_TRUE(f) << height;
+    EXPECT_LE(f->Metrics().height, 400) << height;
+  }
+  auto unknown = RealizeFont(Request("No Such Face At All", -11, 100000));
+  ASSERT_TRUE(unknown);
+  EXPECT_GT(unknown->Metrics().height, 0);
+  // Synthesis reports what it adds past the string.
+  EXPECT_EQ(RealizeFont(Request("MS Sans Serif", -11, 700))->Metrics().overhang, 1);
 }
 
 TEST(FontEngine, FontsAreShared) {
