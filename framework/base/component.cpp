@@ -87,8 +87,9 @@ void TComponent::SetName(const std::string& name) {
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& currentName, const std::string& newName) {
-  if (component && !SameText(currentName, newName) && component->owner_ == this && FindComponent(newName))
-    throw EComponentError(Format("A component named %s already exists", newName));
+  if (!component || SameText(currentName, newName)) return;
+  TComponent* found = FindComponent(newName);
+  if (found && found != component) throw EComponentError(Format("A component named %s already exists", newName));
 }
 
 void TComponent::InsertComponent(TComponent* component) {

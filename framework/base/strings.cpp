@@ -176,7 +176,8 @@ void TStrings::SetValues(const std::string& name, const std::string& value) {
 }
 
 void TStrings::BeginUpdate() {
-  if (updateCount_++ == 0) SetUpdateState(true);
+  if (updateCount_ == 0) SetUpdateState(true);
+  ++updateCount_;
 }
 
 void TStrings::EndUpdate() {
