@@ -82,7 +82,10 @@ std::string ReadFile(const Drives& drives, const std::string& windowsPath);
 // flushed to disk and renamed over the file, keeping its permission bits and
 // its name on disk (the file found without regard to case is the one
 // replaced). On failure the old file stays as it was, the temporary file is
-// removed, and FileError is thrown.
+// removed, and FileError is thrown: "Cannot create file <windowsPath>" when
+// the temporary file can't be made (a missing folder, say), else the text of
+// the step's error ("Disk full", ...). A missing file is created; a file that
+// is a symbolic link has its target replaced, so the link stays.
 void ReplaceFile(const Drives& drives, const std::string& windowsPath, const std::string& bytes);
 
 }  // namespace hostfs

@@ -73,7 +73,8 @@ class MemoryRegistry : public Registry {
 // parsed once, seen as a 32-bit program sees it (in a "#arch=win64" prefix,
 // Software\Wow6432Node\... first, then the plain path). A missing file gives
 // an empty registry; a file that is not a Wine registry file also gives an
-// empty one, with a warning written to `warnings`.
+// empty one, with a warning written to `warnings`, as does a file that can't
+// be read. Lines it can't make sense of are skipped, with one warning in all.
 std::unique_ptr<Registry> OpenWineRegistry(const std::filesystem::path& prefix, std::ostream& warnings);
 
 // The same over the text of a system.reg file already in memory; `source`
