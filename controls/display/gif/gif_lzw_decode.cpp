@@ -14,9 +14,15 @@ namespace {
 constexpr int kMaxCodes = 4096;
 constexpr std::uint32_t kMaxString = 4096;
 
+// Prefix and suffix side by side, so one cache line serves both while a
+// string is unwound.
+struct Entry {
+  std::uint16_t prefix;
+  std::uint8_t suffix;
+  std::uint8_t unused;
+};
 struct Tables {
-  std::uint16_t prefix[kMaxCodes];
-  std::uint8_t suffix[kMaxCodes];
+  Entry e[kMaxCodes];
   std::uint16_t length[kMaxCodes];
 };
 
@@ -63,15 +69,17 @@ inline std::uint8_t Unwind(const Tables& t, std::uint32_t code, std::uint32_t le
                            std::size_t cur, std::size_t total) {
   std::size_t end = cur + len;
   while (end > total) {  // only the last string of a frame is clipped
-    code = t.prefix[code];
+    code = t.e[code].prefix;
     --end;
   }
   std::uint8_t* p = out + end;
-  while (p - out > std::ptrdiff_t(cur) + 1) {
-    *--p = t.suffix[code];
-    code = t.prefix[code];
+  std::uint8_t* const stop = out + cur + 1;
+  while (p > stop) {
+    const Entry en = t.e[code];
+    *--p = en.suffix;
+    code = en.prefix;
   }
-  std::uint8_t first = t.suffix[code];
+  std::uint8_t first = t.e[code].suffix;
   if (end > cur) out[cur] = first;
   return first;
 }
@@ -90,8 +98,7 @@ struct Decoder {
   }
   void Define(std::uint32_t prev, std::uint8_t first) {
     if (full) return;
-    t.prefix[next] = std::uint16_t(prev);
-    t.suffix[next] = first;
+    t.e[next] = Entry{std::uint16_t(prev), first, 0};
     t.length[next] = std::uint16_t(t.length[prev] + 1);
     if (++next == limit) {
       if (width < 12) {
@@ -118,7 +125,7 @@ bool LzwDecode(std::span<const std::uint8_t> data, const TLzwDecodeParams& param
   if (params.Width <= 0 || params.Height <= 0) return false;
   if (data.empty()) return true;
   bool corrupt = false;
-  auto d = std::make_unique<Decoder>();
+  auto d = std::make_unique_for_overwrite<Decoder>();  // tables filled as used
   d->size = data[0];
   if (d->size < 2 || d->size > 9) {
     if (!params.Tolerate) throw EInvalidGraphicOperation(gifmsg::CodeSizeRange);
@@ -128,9 +135,10 @@ bool LzwDecode(std::span<const std::uint8_t> data, const TLzwDecodeParams& param
   d->clear = 1u << d->size;
   d->eoi = d->clear + 1;
   const std::uint32_t rootMask = (1u << std::clamp(params.BitsPerPixel, 1, 8)) - 1;
-  for (std::uint32_t i = 0; i < std::uint32_t(kMaxCodes); ++i) {
-    d->t.prefix[i] = 0;
-    d->t.suffix[i] = std::uint8_t(i & rootMask);
+  // Only the roots need values: every other code is defined before it is
+  // read, since codes at or past the next free one take the other branch.
+  for (std::uint32_t i = 0; i < d->clear; ++i) {
+    d->t.e[i] = Entry{0, std::uint8_t(i & rootMask), 0};
     d->t.length[i] = 1;
   }
   d->Reset();
