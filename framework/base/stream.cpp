@@ -117,6 +117,25 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
   LoadFromStream(file);
 }
 
+TStringStream::TStringStream(const std::string& data) {
+  WriteString(data);
+  position_ = 0;
+}
+
+std::string TStringStream::DataString() const {
+  return std::string(reinterpret_cast<const char*>(data_.data()), data_.size());
+}
+
+std::string TStringStream::ReadString(std::int64_t count) {
+  std::string out(static_cast<std::size_t>(std::max<std::int64_t>(0, std::min(count, Size() - position_))), '\0');
+  out.resize(static_cast<std::size_t>(Read(out.data(), static_cast<std::int64_t>(out.size()))));
+  return out;
+}
+
+void TStringStream::WriteString(const std::string& text) {
+  WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+}
+
 TFileStream::TFileStream(const std::string& fileName, unsigned mode) : fileName_(fileName) {
   bool create = (mode & 0xFF00) == fmCreate;
   unsigned access = mode & 3;

@@ -88,6 +88,16 @@ TEST(MemoryStream, CopyFromWholeAndPart) {
   EXPECT_THROW(target.CopyFrom(source, 10), EReadError);
 }
 
+TEST(StringStream, TextInAndOut) {
+  TStringStream stream("GIF87a rest");
+  EXPECT_EQ(stream.ReadString(6), "GIF87a");
+  stream.SetPosition(7);
+  stream.WriteString("REST and more");
+  EXPECT_EQ(stream.DataString(), "GIF87a REST and more");
+  stream.SetPosition(17);
+  EXPECT_EQ(stream.ReadString(100), "ore");
+}
+
 TEST_F(FileStreamTest, CreateWriteReopenAndRead) {
   {
     TFileStream out(PathOf("mission.lst"), fmCreate);

@@ -1,6 +1,7 @@
 // The platform-free base of the framework in one include.
 #pragma once
 
+#include "framework/collection.h"
 #include "framework/component.h"
 #include "framework/datetime.h"
 #include "framework/exceptions.h"

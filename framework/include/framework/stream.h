@@ -73,6 +73,16 @@ class TMemoryStream : public TCustomMemoryStream {
   void LoadFromFile(const std::string& fileName);
 };
 
+// A memory stream seen as text: starts with `data` at position 0.
+class TStringStream : public TMemoryStream {
+ public:
+  explicit TStringStream(const std::string& data = "");
+  std::string DataString() const;
+  // Up to `count` bytes from the position.
+  std::string ReadString(std::int64_t count);
+  void WriteString(const std::string& text);
+};
+
 // A host file. Opening fails with EFOpenError "Cannot open file %s",
 // creating with EFCreateError "Cannot create file %s". A stream open for
 // writing writes through at once, so a full disk fails the write itself.
