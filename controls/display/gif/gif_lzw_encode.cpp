@@ -12,26 +12,30 @@ constexpr int kHashBits = 13;
 constexpr std::uint32_t kHashSize = 1u << kHashBits;
 constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
 
+// Codes packed least significant bit first. Every pixel yields at most one
+// code of at most 12 bits (plus clears), so the buffer is sized up front.
 class CodeWriter {
 public:
-  explicit CodeWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+  CodeWriter(std::vector<std::uint8_t>& out, std::size_t maxCodes) : out_(out) {
+    out_.resize(maxCodes * 12 / 8 + 16);
+  }
   void Put(std::uint32_t code, int width) {
     acc_ |= std::uint64_t(code) << nbits_;
     nbits_ += width;
-    while (nbits_ >= 8) {
-      out_.push_back(std::uint8_t(acc_));
-      acc_ >>= 8;
-      nbits_ -= 8;
+    if (nbits_ >= 32) {
+      for (int i = 0; i < 4; ++i) out_[len_++] = std::uint8_t(acc_ >> (8 * i));
+      acc_ >>= 32;
+      nbits_ -= 32;
     }
   }
   void Flush() {
-    if (nbits_ > 0) out_.push_back(std::uint8_t(acc_));
-    acc_ = 0;
-    nbits_ = 0;
+    for (; nbits_ > 0; nbits_ -= 8, acc_ >>= 8) out_[len_++] = std::uint8_t(acc_);
+    out_.resize(len_);
   }
 
 private:
   std::vector<std::uint8_t>& out_;
+  std::size_t len_ = 0;
   std::uint64_t acc_ = 0;
   int nbits_ = 0;
 };
@@ -74,8 +78,7 @@ std::vector<std::uint8_t> LzwEncode(const std::uint8_t* indices, std::size_t cou
   const std::uint32_t clear = 1u << minCodeSize, eoi = clear + 1;
   const std::uint8_t mask = std::uint8_t((1u << minCodeSize) - 1);
   std::vector<std::uint8_t> codes;
-  codes.reserve(count / 2 + 16);
-  CodeWriter w(codes);
+  CodeWriter w(codes, count + count / 2048 + 4);
   auto dict = std::make_unique<Dictionary>();
   dict->Clear();
   int width = minCodeSize + 1;
