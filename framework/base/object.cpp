@@ -3,7 +3,10 @@
 #include <cxxabi.h>
 
 #include <cstdlib>
+#include <mutex>
+#include <typeindex>
 #include <typeinfo>
+#include <unordered_map>
 
 #include "framework/exceptions.h"
 #include "framework/format.h"
@@ -29,13 +32,21 @@ std::string BareName(std::string name) {
 
 }  // namespace
 
+// Demangling is slow next to a lookup, and window classes ask often.
 std::string TObject::ClassName() const {
-  const char* raw = typeid(*this).name();
+  static std::mutex mutex;
+  static std::unordered_map<std::type_index, std::string> names;
+  std::type_index type(typeid(*this));
+  std::lock_guard<std::mutex> lock(mutex);
+  auto found = names.find(type);
+  if (found != names.end()) return found->second;
+  const char* raw = type.name();
   int status = 0;
   char* demangled = abi::__cxa_demangle(raw, nullptr, nullptr, &status);
-  std::string name = status == 0 && demangled ? demangled : raw;
+  std::string name = BareName(status == 0 && demangled ? demangled : raw);
   std::free(demangled);
-  return BareName(name);
+  names.emplace(type, name);
+  return name;
 }
 
 bool TObject::ClassNameIs(const std::string& name) const { return SameText(ClassName(), name); }

@@ -10,6 +10,7 @@
 #include "framework/object.h"
 #include "framework/rounding.h"
 #include "framework/set.h"
+#include "framework/shortcut.h"
 #include "framework/stream.h"
 #include "framework/strings.h"
 #include "framework/text.h"
