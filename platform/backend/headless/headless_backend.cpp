@@ -3,6 +3,7 @@
 #include <backend/headless.h>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -126,7 +127,10 @@ class HeadlessBackend final : public backend::Backend {
   void SleepFor(int ms) override {
     std::unique_lock<std::mutex> lk(m_);
     std::uint64_t deadline = now_ + static_cast<std::uint64_t>(std::max(0, ms));
+    ++sleepers_;
+    cv_.notify_all();
     cv_.wait(lk, [&] { return now_ >= deadline; });
+    --sleepers_;
   }
   std::int64_t UnixTimeMs() override { return kEpochMs + static_cast<std::int64_t>(NowMs()); }
   backend::Point CursorPos() override {
@@ -218,6 +222,14 @@ class HeadlessBackend final : public backend::Backend {
     std::lock_guard<std::mutex> g(m_);
     return cursor_;
   }
+  int Sleepers() {
+    std::lock_guard<std::mutex> g(m_);
+    return sleepers_;
+  }
+  bool WaitForSleepers(int count, int timeoutMs) {
+    std::unique_lock<std::mutex> lk(m_);
+    return cv_.wait_for(lk, std::chrono::milliseconds(timeoutMs), [&] { return sleepers_ >= count; });
+  }
   bool KeyDown(unsigned vk) {
     std::lock_guard<std::mutex> g(m_);
     return keys_.count(vk) != 0;
@@ -267,6 +279,7 @@ class HeadlessBackend final : public backend::Backend {
   bool woken_ = false;
   bool idleAdvance_ = false;
   std::uint64_t now_ = 0;
+  int sleepers_ = 0;
   backend::Point mouse_{0, 0};
   backend::Point pending_{0, 0};
   std::set<unsigned> keys_;
@@ -389,5 +402,7 @@ void SetIdleAdvance(bool on) { Current().SetIdleAdvance(on); }
 std::vector<std::uint32_t> ScreenPixels(int* width, int* height) { return Current().Compose(width, height); }
 std::vector<std::pair<backend::SurfaceId, backend::Rect>> TakePresented() { return Current().TakePresented(); }
 backend::Cursor CurrentCursor() { return Current().Cursor(); }
+int Sleepers() { return Current().Sleepers(); }
+bool WaitForSleepers(int count, int timeoutMs) { return Current().WaitForSleepers(count, timeoutMs); }
 
 }  // namespace headless

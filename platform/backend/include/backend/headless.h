@@ -50,6 +50,11 @@ std::vector<std::uint32_t> ScreenPixels(int* width, int* height);
 // The rectangles presented since the last call, per surface.
 std::vector<std::pair<backend::SurfaceId, backend::Rect>> TakePresented();
 backend::Cursor CurrentCursor();
+// Threads now blocked in SleepFor: a test waits for this before advancing
+// the clock past a sleeper's wake-up time.
+int Sleepers();
+// Blocks (real time, at most `timeoutMs`) until `count` threads sleep in SleepFor.
+bool WaitForSleepers(int count, int timeoutMs = 5000);
 // Writes pixels as an 8-bit RGB PNG file.
 bool WritePng(const std::string& path, const backend::PixelView& pixels);
 
