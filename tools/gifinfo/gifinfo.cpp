@@ -1,5 +1,9 @@
 #include "gifinfo.h"
 
+#include "png_writer.h"
+
+#include <GIFCompose.h>
+
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -50,14 +54,34 @@ void PrintGIFInfo(TGIFPicture& pic, std::ostream& out) {
   for (const std::string& line : pic.Data->Comment) out << "comment: " << CommentLine(line) << '\n';
 }
 
+std::string FramePath(const std::string& dir, std::size_t i, const char* ext) {
+  char name[32];
+  std::snprintf(name, sizeof name, "/frame-%03zu.%s", i, ext);
+  return dir + name;
+}
+
 void WriteIndexFiles(TGIFPicture& pic, const std::string& dir) {
   for (std::size_t i = 0; i < pic.Frames.size(); ++i) {
     const TGIFBitmap& b = pic.Frames[i]->Bitmap();
-    char name[32];
-    std::snprintf(name, sizeof name, "/frame-%03zu.idx", i);
-    const std::string path = dir + name;
+    const std::string path = FramePath(dir, i, "idx");
     std::ofstream f(path, std::ios::binary);
     f.write(reinterpret_cast<const char*>(b.Indices.data()), std::streamsize(b.Indices.size()));
     if (!f) throw std::runtime_error("Cannot write " + path);
+  }
+}
+
+void WriteFramePngs(TGIFPicture& pic, const std::string& dir) {
+  TGIFComposer composer(pic);
+  const int w = pic.ScreenWidth(), h = pic.ScreenHeight();
+  for (std::size_t i = 0; i < pic.Frames.size(); ++i) {
+    const std::vector<std::uint32_t>& px = composer.Compose(int(i));
+    const TColor t = composer.TransparentColor();
+    const std::uint32_t key = t == clNone ? 0xFFFFFFFFu : ((t & 0xFF) << 16) | (t & 0xFF00) | ((t >> 16) & 0xFF);
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(px.size() * 4);
+    for (std::uint32_t p : px)
+      rgba.insert(rgba.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), std::uint8_t(p == key ? 0 : 255)});
+    const std::string path = FramePath(dir, i, "png");
+    if (!WritePng(path, w, h, rgba)) throw std::runtime_error("Cannot write " + path);
   }
 }

@@ -9,3 +9,6 @@
 void PrintGIFInfo(TGIFPicture& pic, std::ostream& out);
 // Each frame's indices as dir/frame-NNN.idx; throws on a file error.
 void WriteIndexFiles(TGIFPicture& pic, const std::string& dir);
+// Each frame composed as the animator shows it, as dir/frame-NNN.png; the
+// pixels of the composition's transparent colour are written transparent.
+void WriteFramePngs(TGIFPicture& pic, const std::string& dir);

@@ -26,10 +26,6 @@ int main(int argc, char** argv) {
   } else {
     return Usage();
   }
-  if (mode == "--frames") {
-    std::cerr << "gifinfo: --frames is not available yet: it needs the animator's composition\n";
-    return 1;
-  }
   std::ifstream in(file, std::ios::binary);
   if (!in) {
     std::cerr << "Cannot open " << file << '\n';
@@ -40,6 +36,7 @@ int main(int argc, char** argv) {
     pic.LoadFromStream(in);
     PrintGIFInfo(pic, std::cout);
     if (mode == "--indices") WriteIndexFiles(pic, dir);
+    if (mode == "--frames") WriteFramePngs(pic, dir);
   } catch (const std::exception& e) {
     std::cout.flush();
     std::cerr << e.what() << '\n';

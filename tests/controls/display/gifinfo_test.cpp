@@ -91,3 +91,17 @@ TEST(Gifinfo, LoadErrorsExitWithTheMessage) {
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, "Unknown GIF version\n");
 }
+
+TEST(Gifinfo, FramesAreWrittenAsPng) {
+  fs::path dir = Scratch("png");
+  const ToolRun r = Gifinfo("--frames " + DataDir() + "wuffs/animated-red-blue.gif " + dir.string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  for (int i = 0; i < 4; ++i) {
+    const Bytes png = ReadFile((dir / ("frame-00" + std::to_string(i) + ".png")).string());
+    ASSERT_GT(png.size(), 33u) << i;
+    EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+    EXPECT_EQ(png[19], 64);  // IHDR width: the logical screen
+    EXPECT_EQ(png[23], 48);
+  }
+  fs::remove_all(dir);
+}

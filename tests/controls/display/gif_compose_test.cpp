@@ -1,0 +1,81 @@
+// Composition of frames by origin, transparency and disposal.
+#include "gif_support.h"
+
+#include <GIFCompose.h>
+#include <gtest/gtest.h>
+
+using namespace giftest;
+
+namespace {
+
+using Rgb = std::vector<std::uint32_t>;
+
+// Table entry i is (i, 2i, 3i), so colour i reads 0x00 i 2i 3i.
+constexpr std::uint32_t C(int i) { return std::uint32_t(i) << 16 | std::uint32_t(2 * i) << 8 | std::uint32_t(3 * i); }
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+GifBuilder& Frame(GifBuilder& g, int x, int w, int index, int disposal, int transparent = -1) {
+  g.Gce((disposal << 2) | (transparent >= 0 ? 1 : 0), 10, std::max(0, transparent));
+  return g.Image(x, 0, w, 1).Encoded(Bytes(std::size_t(w), std::uint8_t(index)), 2);
+}
+
+}  // namespace
+
+TEST(GifCompose, DisposalTwoFillsTheFrameWithTheFillColour) {
+  GifBuilder g = GifBuilder().Header().Screen(4, 1, 2, 3).Table(2);
+  Frame(g, 0, 4, 1, 1);
+  Frame(g, 1, 2, 2, 2);
+  Frame(g, 3, 1, 3, 0);
+  TGIFPicture pic;
+  pic.LoadFromBytes(g.Trailer().b);
+  TGIFComposer seq(pic);
+  EXPECT_EQ(seq.Compose(0), (Rgb{C(1), C(1), C(1), C(1)}));
+  EXPECT_EQ(seq.Compose(1), (Rgb{C(1), C(2), C(2), C(1)}));
+  EXPECT_EQ(seq.Compose(2), (Rgb{C(1), kWhite, kWhite, C(3)}));  // no transparency anywhere: clWindow
+  EXPECT_EQ(seq.TransparentColor(), clNone);
+  TGIFComposer jump(pic);
+  EXPECT_EQ(jump.Compose(2), seq.Compose(2));
+  EXPECT_EQ(jump.Compose(99), seq.Compose(2));  // limited to the last frame
+}
+
+TEST(GifCompose, FrameAfterDisposalThreeIsRebuilt) {
+  GifBuilder g = GifBuilder().Header().Screen(3, 1, 2).Table(2);
+  Frame(g, 0, 3, 1, 1);
+  Frame(g, 0, 2, 2, 3);
+  Frame(g, 2, 1, 3, 1);
+  TGIFPicture pic;
+  pic.LoadFromBytes(g.Trailer().b);
+  TGIFComposer c(pic);
+  c.Compose(0);
+  EXPECT_EQ(c.Compose(1), (Rgb{C(2), C(2), C(1)}));
+  EXPECT_EQ(c.Compose(2), (Rgb{C(1), C(1), C(3)}));
+}
+
+TEST(GifCompose, TransparentCurrentFrameGivesTheFillAndKey) {
+  GifBuilder g = GifBuilder().Header().Screen(2, 1, 2).Table(2);
+  g.Gce(1, 10, 0).Image(0, 0, 2, 1).Encoded({0, 2}, 2);
+  Frame(g, 0, 1, 3, 1);
+  TGIFPicture pic;
+  pic.LoadFromBytes(g.Trailer().b);
+  TGIFComposer c(pic);
+  EXPECT_EQ(c.Compose(0), (Rgb{C(0), C(2)}));  // index 0 left unpainted over a fill of its colour
+  EXPECT_EQ(c.TransparentColor(), RGBColor(0, 0, 0));
+  EXPECT_EQ(c.Compose(1), (Rgb{C(3), C(2)}));
+}
+
+TEST(GifCompose, BackgroundFillsWhenAnotherFrameIsTransparent) {
+  GifBuilder g = GifBuilder().Header().Screen(2, 1, 2, 1).Table(2);
+  Frame(g, 0, 1, 2, 0);
+  Frame(g, 1, 1, 3, 0, 0);
+  TGIFPicture pic;
+  pic.LoadFromBytes(g.Trailer().b);
+  TGIFComposer c(pic);
+  EXPECT_EQ(c.Compose(0), (Rgb{C(2), C(1)}));  // background index 1
+  EXPECT_EQ(c.TransparentColor(), clNone);
+}
+
+TEST(GifCompose, EmptyPictureComposesNothing) {
+  TGIFPicture pic;
+  TGIFComposer c(pic);
+  EXPECT_TRUE(c.Compose(0).empty());
+}
