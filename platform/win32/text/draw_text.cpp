@@ -28,8 +28,8 @@ void DrawLines(HDC hdc, const text::DCText& dc, const text::TextLayout& layout, 
   UINT format = layout.format;
   text::PaintOptions paint;
   paint.clip = (format & DT_NOCLIP) ? nullptr : &rc;
-  paint.opaqueCell = dc.state.bkMode == OPAQUE;
   paint.glyphs = !(format & DT_PREFIXONLY);
+  paint.opaqueCell = dc.state.bkMode == OPAQUE && paint.glyphs;
   const text::FontMetrics& m = dc.font->Metrics();
   int y = top;
   for (const text::LayoutLine& line : layout.lines) {
