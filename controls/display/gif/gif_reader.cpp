@@ -191,6 +191,7 @@ void TGIFReader::ReadFrame(TGIFFrame& f, std::vector<TExtension> kept) {
   }
   if (truncated) {
     f.Corrupted = true;
+    pic_.Corrupted = true;
     if (!TolerateCorruptGIF) throw EInvalidGraphicOperation(gifmsg::StreamRead);
   }
   f.TopLeft = {word(0), word(2)};

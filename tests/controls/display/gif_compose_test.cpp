@@ -2,6 +2,7 @@
 #include "gif_support.h"
 
 #include <GIFCompose.h>
+#include <array>
 #include <gtest/gtest.h>
 
 using namespace giftest;
@@ -19,15 +20,18 @@ GifBuilder& Frame(GifBuilder& g, int x, int w, int index, int disposal, int tran
   return g.Image(x, 0, w, 1).Encoded(Bytes(std::size_t(w), std::uint8_t(index)), 2);
 }
 
+// A one-row screen of frames, each one colour: {x, width, index, disposal}.
+void LoadRow(TGIFPicture& pic, int width, std::initializer_list<std::array<int, 4>> frames) {
+  GifBuilder g = GifBuilder().Header().Screen(width, 1, 2, 3).Table(2);
+  for (const auto& f : frames) Frame(g, f[0], f[1], f[2], f[3]);
+  pic.LoadFromBytes(g.Trailer().b);
+}
+
 }  // namespace
 
 TEST(GifCompose, DisposalTwoFillsTheFrameWithTheFillColour) {
-  GifBuilder g = GifBuilder().Header().Screen(4, 1, 2, 3).Table(2);
-  Frame(g, 0, 4, 1, 1);
-  Frame(g, 1, 2, 2, 2);
-  Frame(g, 3, 1, 3, 0);
   TGIFPicture pic;
-  pic.LoadFromBytes(g.Trailer().b);
+  LoadRow(pic, 4, {{0, 4, 1, 1}, {1, 2, 2, 2}, {3, 1, 3, 0}});
   TGIFComposer seq(pic);
   EXPECT_EQ(seq.Compose(0), (Rgb{C(1), C(1), C(1), C(1)}));
   EXPECT_EQ(seq.Compose(1), (Rgb{C(1), C(2), C(2), C(1)}));
@@ -39,12 +43,8 @@ TEST(GifCompose, DisposalTwoFillsTheFrameWithTheFillColour) {
 }
 
 TEST(GifCompose, FrameAfterDisposalThreeIsRebuilt) {
-  GifBuilder g = GifBuilder().Header().Screen(3, 1, 2).Table(2);
-  Frame(g, 0, 3, 1, 1);
-  Frame(g, 0, 2, 2, 3);
-  Frame(g, 2, 1, 3, 1);
   TGIFPicture pic;
-  pic.LoadFromBytes(g.Trailer().b);
+  LoadRow(pic, 3, {{0, 3, 1, 1}, {0, 2, 2, 3}, {2, 1, 3, 1}});
   TGIFComposer c(pic);
   c.Compose(0);
   EXPECT_EQ(c.Compose(1), (Rgb{C(2), C(2), C(1)}));
