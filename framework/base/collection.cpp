@@ -51,7 +51,7 @@ TCollectionItem* TCollection::Add() {
 TCollectionItem* TCollection::Insert(int index) {
   if (index < 0 || index > Count()) ListIndexError(index);
   TCollectionItem* item = Add();
-  MoveItem(item, index);
+  item->SetIndex(index);
   return item;
 }
 

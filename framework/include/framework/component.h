@@ -89,6 +89,11 @@ class TComponent : public TPersistent {
   // owns: `component` was inserted into or is being removed from an owner
   // below, or is a free-notification partner that goes away. Overrides
   // clear their references on opRemove and call the base.
+  // The opInsert of a new component is sent from TComponent's constructor,
+  // while the component is still only a TComponent: a receiver that needs
+  // its kind (dynamic_cast) misses it, so a kind that others look for
+  // announces itself again at the end of its constructor with
+  // Owner()->Notification(this, opInsert).
   virtual void Notification(TComponent* component, TOperation operation);
 
  protected:
