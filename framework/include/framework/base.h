@@ -6,6 +6,7 @@
 #include "framework/datetime.h"
 #include "framework/exceptions.h"
 #include "framework/format.h"
+#include "framework/graphics_objects.h"
 #include "framework/list.h"
 #include "framework/object.h"
 #include "framework/rounding.h"
