@@ -14,22 +14,16 @@ int MulDivRounded(int a, int b, int c) {
 }  // namespace
 
 void TFont::SetData(const TFontData& data) {
-  if (data == data_) return;
-  data_ = data;
-  Changed();
+  EditData(data_, [&](TFontData& d) { d = data; });
 }
 
 void TFont::SetName(const std::string& name) {
   if (name.empty()) return;  // a font needs a face
-  TFontData d = data_;
-  d.name = name;
-  SetData(d);
+  EditData(data_, [&](TFontData& d) { d.name = name; });
 }
 
 void TFont::SetHeight(int height) {
-  TFontData d = data_;
-  d.height = height;
-  SetData(d);
+  EditData(data_, [&](TFontData& d) { d.height = height; });
 }
 
 int TFont::Size() const { return -MulDivRounded(data_.height, 72, pixelsPerInch_); }
@@ -37,27 +31,19 @@ int TFont::Size() const { return -MulDivRounded(data_.height, 72, pixelsPerInch_
 void TFont::SetSize(int size) { SetHeight(-MulDivRounded(size, pixelsPerInch_, 72)); }
 
 void TFont::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
-  Changed();
+  EditData(color_, [&](TColor& c) { c = color; });
 }
 
 void TFont::SetStyle(TFontStyles style) {
-  TFontData d = data_;
-  d.style = style;
-  SetData(d);
+  EditData(data_, [&](TFontData& d) { d.style = style; });
 }
 
 void TFont::SetPitch(TFontPitch pitch) {
-  TFontData d = data_;
-  d.pitch = pitch;
-  SetData(d);
+  EditData(data_, [&](TFontData& d) { d.pitch = pitch; });
 }
 
 void TFont::SetCharset(std::uint8_t charset) {
-  TFontData d = data_;
-  d.charset = charset;
-  SetData(d);
+  EditData(data_, [&](TFontData& d) { d.charset = charset; });
 }
 
 void TFont::Assign(TPersistent* source) {
@@ -75,35 +61,21 @@ void TFont::Assign(TPersistent* source) {
   if (changed) Changed();
 }
 
-void TPen::Change(const TPenData& data) {
-  if (data == data_) return;
-  data_ = data;
-  Changed();
-}
-
 void TPen::SetColor(TColor color) {
-  TPenData d = data_;
-  d.color = color;
-  Change(d);
+  EditData(data_, [&](TPenData& d) { d.color = color; });
 }
 
 void TPen::SetWidth(int width) {
   if (width < 0) return;
-  TPenData d = data_;
-  d.width = width;
-  Change(d);
+  EditData(data_, [&](TPenData& d) { d.width = width; });
 }
 
 void TPen::SetStyle(TPenStyle style) {
-  TPenData d = data_;
-  d.style = style;
-  Change(d);
+  EditData(data_, [&](TPenData& d) { d.style = style; });
 }
 
 void TPen::SetMode(TPenMode mode) {
-  if (mode == mode_) return;
-  mode_ = mode;
-  Changed();
+  EditData(mode_, [&](TPenMode& m) { m = mode; });
 }
 
 void TPen::Assign(TPersistent* source) {
@@ -118,34 +90,25 @@ void TPen::Assign(TPersistent* source) {
   if (changed) Changed();
 }
 
-void TBrush::Change(const TBrushData& data) {
-  if (data == data_) return;
-  data_ = data;
-  Changed();
-}
-
+// A colour makes a clear brush solid again.
 void TBrush::SetColor(TColor color) {
-  TBrushData d = data_;
-  d.color = color;
-  if (d.style == bsClear) d.style = bsSolid;
-  Change(d);
+  EditData(data_, [&](TBrushData& d) {
+    d.color = color;
+    if (d.style == bsClear) d.style = bsSolid;
+  });
 }
 
 void TBrush::SetStyle(TBrushStyle style) {
-  TBrushData d = data_;
-  d.style = style;
-  Change(d);
+  EditData(data_, [&](TBrushData& d) { d.style = style; });
 }
 
 void TBrush::SetBitmap(TBitmap* bitmap) {
-  TBrushData d = data_;
-  d.bitmap = bitmap;
-  Change(d);
+  EditData(data_, [&](TBrushData& d) { d.bitmap = bitmap; });
 }
 
 void TBrush::Assign(TPersistent* source) {
   if (auto* other = dynamic_cast<TBrush*>(source)) {
-    Change(other->data_);
+    EditData(data_, [&](TBrushData& d) { d = other->data_; });
     return;
   }
   TPersistent::Assign(source);

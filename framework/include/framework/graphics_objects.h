@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "framework/object.h"
 #include "framework/types.h"
@@ -21,6 +22,16 @@ class TGraphicsObject : public TPersistent {
  protected:
   virtual void Changed() {
     if (OnChange) OnChange(this);
+  }
+  // Applies `edit` to a copy of `data` and keeps it, announcing the change,
+  // only when it differs.
+  template <class Data, class Edit>
+  void EditData(Data& data, Edit edit) {
+    Data next = data;
+    edit(next);
+    if (next == data) return;
+    data = std::move(next);
+    Changed();
   }
 };
 
@@ -89,7 +100,6 @@ class TPen : public TGraphicsObject {
   void Assign(TPersistent* source) override;
 
  private:
-  void Change(const TPenData& data);
   TPenData data_;
   TPenMode mode_ = pmCopy;
 };
@@ -115,6 +125,5 @@ class TBrush : public TGraphicsObject {
   void Assign(TPersistent* source) override;
 
  private:
-  void Change(const TBrushData& data);
   TBrushData data_;
 };
