@@ -1,4 +1,5 @@
-// Load any bytes, decode every frame, and write what loaded back out.
+// Load any bytes, decode and compose every frame, and write what loaded back out.
+#include <GIFCompose.h>
 #include <RxGIF.h>
 
 #include <cstddef>
@@ -21,6 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   if (all && !pic.Frames.empty()) {
+    try {
+      TGIFComposer composer(pic);
+      for (std::size_t i = 0; i < pic.Frames.size(); ++i)
+        if (composer.Compose(int(i)).size() != std::size_t(pic.ScreenWidth()) * pic.ScreenHeight()) __builtin_trap();
+    } catch (const EInvalidGraphicOperation&) {
+    }
     TGIFPicture back;
     back.LoadFromBytes(pic.SaveToBytes(), false);
     if (back.Frames.size() != pic.Frames.size()) __builtin_trap();

@@ -50,6 +50,8 @@ void TGIFComposer::Fresh(int n) {
     fill = FPicture.BackgroundColor;
   }
   FFill = Pixel(fill);
+  if (std::uint64_t(FPicture.ScreenWidth()) * FPicture.ScreenHeight() > kGIFMaxPixels)
+    throw EInvalidGraphicOperation(gifmsg::TooLarge);
   FPixels.assign(std::size_t(FPicture.ScreenWidth()) * FPicture.ScreenHeight(), FFill);
   int s = n;
   for (; s > 0; --s) {

@@ -3,10 +3,6 @@
 
 namespace {
 
-// Larger frames are refused rather than allocated: nothing in this program
-// comes near it, and a forged header must not exhaust memory.
-constexpr std::uint64_t kMaxFramePixels = std::uint64_t(1) << 24;
-
 int DibBitsFor(int gifBits) {
   if (gifBits == 1) return 1;
   if (gifBits >= 2 && gifBits <= 4) return 4;
@@ -33,7 +29,7 @@ const TGIFBitmap& TGIFFrame::Bitmap() {
     const TGIFItem& item = *Item;
     bmp->BitCount = DibBitsFor(item.BitsPerPixel);
     const std::uint64_t pixels = std::uint64_t(std::max(item.Size.X, 0)) * std::uint64_t(std::max(item.Size.Y, 0));
-    if (pixels > kMaxFramePixels) throw EInvalidGraphicOperation(gifmsg::TooLarge);
+    if (pixels > kGIFMaxPixels) throw EInvalidGraphicOperation(gifmsg::TooLarge);
     bmp->Width = item.Size.X;
     bmp->Height = item.Size.Y;
     bmp->Palette.assign(std::size_t(1) << bmp->BitCount, TGIFRGB{128, 128, 128});

@@ -35,6 +35,11 @@ struct TGIFColorTable {
   int IndexOf(TColor color) const;
 };
 
+// Frames and screens above this many pixels are refused rather than
+// allocated: nothing in this program comes near it, and a forged header must
+// not exhaust memory.
+inline constexpr std::uint64_t kGIFMaxPixels = std::uint64_t(1) << 24;
+
 // Bit count (1..8) of a colour table of `count` entries; 0 when the count is
 // not a power of two between 2 and 256.
 int GIFBitsForColorCount(int count);

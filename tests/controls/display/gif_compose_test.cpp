@@ -79,3 +79,12 @@ TEST(GifCompose, EmptyPictureComposesNothing) {
   TGIFComposer c(pic);
   EXPECT_TRUE(c.Compose(0).empty());
 }
+
+TEST(GifCompose, HugeScreenIsRefused) {
+  GifBuilder g = GifBuilder().Header().Screen(65535, 65535, 2).Table(2);
+  Frame(g, 0, 1, 1, 0);
+  TGIFPicture pic;
+  pic.LoadFromBytes(g.Trailer().b);
+  TGIFComposer c(pic);
+  EXPECT_THROW(c.Compose(0), EInvalidGraphicOperation);
+}
