@@ -91,8 +91,6 @@ TEST(SharedTypes, ColourValues) {
   EXPECT_EQ(SystemColorIndex(clHighlight), 13);
   EXPECT_FALSE(IsSystemColor(clWhite));
   EXPECT_FALSE(IsSystemColor(clNone));
-  EXPECT_EQ(RGBColor(0x80, 0x80, 0), clOlive);
-  EXPECT_EQ(GetBValue(clTeal), 0x80);
 }
 
 }  // namespace

@@ -64,11 +64,6 @@ inline constexpr TColor clDefault = 0x20000000;  // whatever the control uses by
 // A system colour (negative as a signed 32-bit value) and its index.
 constexpr bool IsSystemColor(TColor color) { return color < 0; }
 constexpr int SystemColorIndex(TColor color) { return static_cast<int>(static_cast<std::uint32_t>(color) & 0xFF); }
-// The components of an RGB colour, and an RGB colour from them.
-constexpr int GetRValue(TColor color) { return color & 0xFF; }
-constexpr int GetGValue(TColor color) { return (color >> 8) & 0xFF; }
-constexpr int GetBValue(TColor color) { return (color >> 16) & 0xFF; }
-constexpr TColor RGBColor(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = Set<TFontStyle>;
