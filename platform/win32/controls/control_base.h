@@ -1,0 +1,71 @@
+// Shared plumbing of the control classes: per-window state, notifications to
+// the parent, fonts, colour brushes and class registration.
+#pragma once
+
+#include <win32/comctl32.h>
+#include <win32/gdi32.h>
+#include <win32/gdi32_text.h>
+#include <win32/user32.h>
+#include <win32/user32_controls.h>
+#include <win32/user32_draw.h>
+#include <win32/user32_text.h>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+namespace xvt_controls {
+
+// State of each window of one class, created on WM_NCCREATE and dropped on
+// WM_NCDESTROY by the class's window procedure.
+template <class T>
+class StateMap {
+ public:
+  T* Get(HWND h) {
+    auto it = map_.find(h);
+    return it == map_.end() ? nullptr : it->second.get();
+  }
+  T& Create(HWND h) { return *(map_[h] = std::make_unique<T>()); }
+  void Erase(HWND h) { map_.erase(h); }
+
+ private:
+  std::unordered_map<HWND, std::unique_ptr<T>> map_;
+};
+
+HBRUSH SysBrush(int index);
+// WM_COMMAND to the parent with the control's id and a notification code.
+void NotifyCommand(HWND hwnd, WORD code);
+// WM_NOTIFY to the parent; fills the header's sender fields.
+LRESULT NotifyParent(HWND hwnd, NMHDR* hdr, UINT code);
+// The font a control draws with: the one set by WM_SETFONT, else the GUI font.
+HFONT UsedFont(HFONT set);
+// Asks the parent for the background brush (WM_CTLCOLOR...), which also sets
+// the DC's text and background colours.
+HBRUSH ParentBrush(HWND hwnd, HDC dc, UINT msg);
+std::string WindowText(HWND hwnd);
+int FontHeight(HDC dc);
+// Registers a global class unless a class of that name already exists.
+void RegisterOnce(const char* name, WNDPROC proc, UINT style, int background);
+
+// The classic look, in one place.
+namespace look {
+void PushFrame(HDC dc, RECT r, bool pushed, bool isDefault);
+void CheckBox(HDC dc, RECT box, UINT check, bool pushed, bool disabled);
+void RadioBox(HDC dc, RECT box, bool checked, bool pushed, bool disabled);
+// Draws text in the selected font, embossed when disabled.
+void Text(HDC dc, const std::string& s, RECT r, UINT format, bool disabled);
+void Etched(HDC dc, RECT r, UINT flags);
+}  // namespace look
+
+// Host clipboard, Windows-1252 on our side.
+std::string ClipboardGet();
+void ClipboardSet(const std::string& text);
+
+// Registration of the classes, one per control unit.
+void RegisterButton();
+void RegisterStatic();
+void RegisterEdit();
+void RegisterTreeView();
+void RegisterStatusBar();
+
+}  // namespace xvt_controls

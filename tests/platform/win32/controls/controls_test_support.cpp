@@ -1,0 +1,109 @@
+#include "controls_test_support.h"
+
+#include <cstdint>
+#include <filesystem>
+
+namespace ctltest {
+
+std::vector<Note>& Notes() {
+  static std::vector<Note> n;
+  return n;
+}
+
+namespace {
+LRESULT CALLBACK ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND) Notes().push_back({msg, LOWORD(wp), HIWORD(wp)});
+  if (msg == WM_NOTIFY) {
+    auto* hdr = reinterpret_cast<NMHDR*>(lp);
+    Notes().push_back({msg, static_cast<WORD>(hdr->idFrom), static_cast<int>(hdr->code)});
+  }
+  return DefWindowProcA(h, msg, wp, lp);
+}
+}  // namespace
+
+void ControlTest::SetUp() {
+  headless::Start(640, 480);
+  InitCommonControls();
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ParentProc;
+    wc.lpszClassName = "CtlTestParent";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::intptr_t>(COLOR_BTNFACE + 1));
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    registered = true;
+  }
+  parent = CreateWindowExA(0, "CtlTestParent", "parent", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
+                           nullptr, nullptr);
+  ASSERT_NE(parent, nullptr);
+  Pump();
+  Notes().clear();
+}
+
+void ControlTest::TearDown() {
+  if (IsWindow(parent)) DestroyWindow(parent);
+  Pump();
+  ReleaseCapture();
+  Notes().clear();
+}
+
+HWND ControlTest::Make(const char* cls, const char* text, DWORD style, RECT r, int id, DWORD ex) {
+  HWND h = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)), nullptr,
+                           nullptr);
+  EXPECT_NE(h, nullptr) << cls;
+  Pump();
+  return h;
+}
+
+void ControlTest::Pump() {
+  MSG m;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  UpdateWindow(parent);
+}
+
+std::vector<int> ControlTest::Codes() {
+  std::vector<int> out;
+  for (auto& n : Notes()) out.push_back(n.code);
+  Notes().clear();
+  return out;
+}
+
+COLORREF ControlTest::Pixel(HWND h, int x, int y) {
+  Pump();
+  POINT p{x, y};
+  ClientToScreen(h, &p);
+  int w = 0, hgt = 0;
+  auto px = headless::ScreenPixels(&w, &hgt);
+  if (p.x < 0 || p.y < 0 || p.x >= w || p.y >= hgt) return CLR_INVALID;
+  std::uint32_t v = px[static_cast<std::size_t>(p.y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(p.x)];
+  return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+void ControlTest::Click(HWND h, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(h, &p);
+  headless::MoveMouse(p.x, p.y);
+  headless::PressMouse(0);
+  Pump();
+  headless::ReleaseMouse(0);
+  Pump();
+}
+
+void ControlTest::Key(unsigned vk) {
+  headless::PressKey(vk);
+  Pump();
+  headless::ReleaseKey(vk);
+  Pump();
+}
+
+void ControlTest::Save(HWND h, const std::string& name) {
+  Pump();
+  std::filesystem::create_directories("controls_shots");
+  headless::SaveWindow(h, "controls_shots/" + name + ".png");
+}
+
+}  // namespace ctltest

@@ -1,0 +1,40 @@
+// Shared by the control tests: a headless screen, a parent window that
+// records the notifications it receives, and pixel and input helpers.
+#pragma once
+
+#include <backend/headless.h>
+#include <gtest/gtest.h>
+#include <win32/windows.h>
+
+#include <string>
+#include <vector>
+
+namespace ctltest {
+
+struct Note {
+  UINT msg;
+  WORD id;
+  int code;  // WM_COMMAND notification code or NMHDR code
+};
+
+class ControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  HWND Make(const char* cls, const char* text, DWORD style, RECT r, int id = 1, DWORD ex = 0);
+  void Pump();
+  // Codes of the WM_COMMAND / WM_NOTIFY messages the parent got since the last call.
+  std::vector<int> Codes();
+  // Pixel of the presented screen in client coordinates of h.
+  COLORREF Pixel(HWND h, int x, int y);
+  void Click(HWND h, int x, int y);
+  void Key(unsigned vk);
+  void Save(HWND h, const std::string& name);
+
+  HWND parent = nullptr;
+};
+
+std::vector<Note>& Notes();
+
+}  // namespace ctltest
