@@ -8,7 +8,7 @@
 
 namespace {
 
-struct Spec {
+struct Conversion {
   bool left = false;
   int width = -1;
   int precision = -1;
@@ -31,10 +31,10 @@ class Formatter {
   bool AtDigit() const { return pos_ < format_.size() && format_[pos_] >= '0' && format_[pos_] <= '9'; }
   int Number();
   int NumberOrStar();
-  Spec ParseSpec();
-  std::string Convert(const Spec& spec, const TFormatArg& arg) const;
-  std::string Integer(const Spec& spec, const TFormatArg& arg) const;
-  std::string Floating(const Spec& spec, const TFormatArg& arg) const;
+  Conversion ParseConversion();
+  std::string Convert(const Conversion& conv, const TFormatArg& arg) const;
+  std::string Integer(const Conversion& conv, const TFormatArg& arg) const;
+  std::string Floating(const Conversion& conv, const TFormatArg& arg) const;
 
   std::string_view format_;
   const std::vector<TFormatArg>& args_;
@@ -62,8 +62,8 @@ int Formatter::NumberOrStar() {
   return AtDigit() ? Number() : -1;
 }
 
-Spec Formatter::ParseSpec() {
-  Spec spec;
+Conversion Formatter::ParseConversion() {
+  Conversion conv;
   if (AtDigit()) {
     std::size_t start = pos_;
     int n = Number();
@@ -75,26 +75,26 @@ Spec Formatter::ParseSpec() {
     }
   }
   if (pos_ < format_.size() && format_[pos_] == '-') {
-    spec.left = true;
+    conv.left = true;
     ++pos_;
   }
-  spec.width = NumberOrStar();
+  conv.width = NumberOrStar();
   if (pos_ < format_.size() && format_[pos_] == '.') {
     ++pos_;
-    spec.precision = NumberOrStar();
-    if (spec.precision < 0) spec.precision = 0;
+    conv.precision = NumberOrStar();
+    if (conv.precision < 0) conv.precision = 0;
   }
   if (pos_ >= format_.size()) Invalid();
-  spec.type = LowerCase(std::string(1, format_[pos_++]))[0];
-  return spec;
+  conv.type = LowerCase(std::string(1, format_[pos_++]))[0];
+  return conv;
 }
 
-std::string Formatter::Integer(const Spec& spec, const TFormatArg& arg) const {
+std::string Formatter::Integer(const Conversion& conv, const TFormatArg& arg) const {
   bool isInt = arg.kind() == TFormatArg::kInt;
   if (!isInt && arg.kind() != TFormatArg::kUnsigned) Invalid();
   std::string sign;
   std::string digits;
-  if (spec.type == 'd' && isInt) {
+  if (conv.type == 'd' && isInt) {
     std::int64_t v = arg.AsInt();
     if (v < 0) sign = "-";
     digits = std::to_string(v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v));
@@ -105,9 +105,9 @@ std::string Formatter::Integer(const Spec& spec, const TFormatArg& arg) const {
       std::int64_t s = arg.AsInt();
       v = s < 0 && s >= INT32_MIN ? static_cast<std::uint32_t>(s) : static_cast<std::uint64_t>(s);
     }
-    digits = spec.type == 'x' ? IntToHex(static_cast<std::int64_t>(v), 0) : std::to_string(v);
+    digits = conv.type == 'x' ? IntToHex(static_cast<std::int64_t>(v), 0) : std::to_string(v);
   }
-  if (spec.precision > static_cast<int>(digits.size())) digits.insert(0, spec.precision - digits.size(), '0');
+  if (conv.precision > static_cast<int>(digits.size())) digits.insert(0, conv.precision - digits.size(), '0');
   return sign + digits;
 }
 
@@ -127,38 +127,38 @@ std::string Scientific(double value, int digits, bool general) {
   return mantissa + "E" + (exponent < 0 ? "-" : "+") + exp;
 }
 
-std::string Formatter::Floating(const Spec& spec, const TFormatArg& arg) const {
+std::string Formatter::Floating(const Conversion& conv, const TFormatArg& arg) const {
   if (arg.kind() != TFormatArg::kFloat) Invalid();
   double v = arg.AsFloat();
   if (std::isnan(v)) return "NAN";
   if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
-  switch (spec.type) {
+  switch (conv.type) {
     case 'f':
-      return FormatFixed(v, spec.precision < 0 ? 2 : spec.precision);
+      return FormatFixed(v, conv.precision < 0 ? 2 : conv.precision);
     case 'n':
-      return FormatFixed(v, spec.precision < 0 ? 2 : spec.precision, true);
+      return FormatFixed(v, conv.precision < 0 ? 2 : conv.precision, true);
     case 'e':
-      return Scientific(v, spec.precision < 1 ? 15 : (spec.precision > 18 ? 18 : spec.precision), false);
+      return Scientific(v, conv.precision < 1 ? 15 : (conv.precision > 18 ? 18 : conv.precision), false);
     default:
-      return Scientific(v, spec.precision < 1 ? 15 : (spec.precision > 18 ? 18 : spec.precision), true);
+      return Scientific(v, conv.precision < 1 ? 15 : (conv.precision > 18 ? 18 : conv.precision), true);
   }
 }
 
-std::string Formatter::Convert(const Spec& spec, const TFormatArg& arg) const {
-  switch (spec.type) {
+std::string Formatter::Convert(const Conversion& conv, const TFormatArg& arg) const {
+  switch (conv.type) {
     case 'd':
     case 'u':
     case 'x':
-      return Integer(spec, arg);
+      return Integer(conv, arg);
     case 'e':
     case 'f':
     case 'g':
     case 'n':
-      return Floating(spec, arg);
+      return Floating(conv, arg);
     case 's': {
       if (arg.kind() != TFormatArg::kString) Invalid();
       const std::string& s = arg.AsString();
-      return spec.precision >= 0 && spec.precision < static_cast<int>(s.size()) ? s.substr(0, spec.precision) : s;
+      return conv.precision >= 0 && conv.precision < static_cast<int>(s.size()) ? s.substr(0, conv.precision) : s;
     }
     case 'p':
       if (arg.kind() != TFormatArg::kPointer) Invalid();
@@ -181,11 +181,11 @@ std::string Formatter::Run() {
       ++pos_;
       continue;
     }
-    Spec spec = ParseSpec();
-    std::string text = Convert(spec, NextArg());
-    if (spec.width > static_cast<int>(text.size())) {
-      std::string pad(spec.width - text.size(), ' ');
-      text = spec.left ? text + pad : pad + text;
+    Conversion conv = ParseConversion();
+    std::string text = Convert(conv, NextArg());
+    if (conv.width > static_cast<int>(text.size())) {
+      std::string pad(conv.width - text.size(), ' ');
+      text = conv.left ? text + pad : pad + text;
     }
     out += text;
   }
