@@ -2,6 +2,7 @@
 // selection by mouse and keyboard, clipboard, limits and notifications.
 #include "control_base.h"
 #include "edit_text.h"
+#include "scroll.h"
 
 #include <algorithm>
 #include <cctype>
@@ -497,7 +498,9 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg >= EM_GETSEL && msg <= EM_CHARFROMPOS) return EditMessage(h, *e, msg, wp, lp);
   switch (msg) {
     case WM_CREATE: Create(h, *e, reinterpret_cast<const CREATESTRUCTA*>(lp)); return 0;
-    case WM_NCDESTROY: States().Erase(h); return DefWindowProcA(h, msg, wp, lp);
+    case WM_NCDESTROY: States().Erase(h); ForgetBars(h); return DefWindowProcA(h, msg, wp, lp);
+    case WM_NCPAINT: DefWindowProcA(h, msg, wp, lp); PaintWindowBars(h); return 0;
+    case WM_NCLBUTTONDOWN: return WindowBarClick(h, wp, lp) ? 0 : DefWindowProcA(h, msg, wp, lp);
     case WM_PAINT: Paint(h, *e); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SETTEXT:
