@@ -118,7 +118,21 @@ TEST_F(Caret, HideCountAndBlink) {
   EXPECT_FALSE(ShowCaret(a));  // already shown
   EXPECT_FALSE(ShowCaret(Top("b")));  // not the caret's window
   EXPECT_EQ(GetCaretBlinkTime(), 530u);
+  // Shown, the caret inverts the button face; it blinks on the host clock.
+  EXPECT_EQ(ScreenPixel(5, 6), 0x3F3F3Fu);
+  EXPECT_EQ(ScreenPixel(7, 6), 0xC0C0C0u);  // two pixels wide
+  headless::AdvanceTime(530);
+  Pump();
+  EXPECT_EQ(ScreenPixel(5, 6), 0xC0C0C0u);
+  headless::AdvanceTime(530);
+  Pump();
+  EXPECT_EQ(ScreenPixel(6, 15), 0x3F3F3Fu);
+  // Repainting under the caret keeps it drawn once, not twice inverted.
+  InvalidateRect(a, nullptr, TRUE);
+  Pump();
+  EXPECT_EQ(ScreenPixel(5, 6), 0x3F3F3Fu);
   EXPECT_TRUE(DestroyCaret());
+  EXPECT_EQ(ScreenPixel(5, 6), 0xC0C0C0u);
   EXPECT_FALSE(DestroyCaret());
 }
 
