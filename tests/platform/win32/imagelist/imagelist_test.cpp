@@ -150,6 +150,18 @@ TEST_F(ImageListTest, ExplicitMonochromeMask) {
   ImageList_Destroy(l);
 }
 
+TEST(ImageListHandles, SourceStillSelectedIntoADC) {
+  // Callers often add a bitmap their canvas still holds.
+  HIMAGELIST l = ImageList_Create(2, 2, ILC_COLOR24 | ILC_MASK, 1, 1);
+  Surface image(2, 2);
+  image.Fill(kBlue);
+  ASSERT_EQ(ImageList_Add(l, image.bitmap(), nullptr), 0);
+  Surface canvas(2, 2);
+  ImageList_Draw(l, 0, canvas.dc(), 0, 0, ILD_NORMAL);
+  EXPECT_EQ(canvas.At(1, 1), kBlue);
+  ImageList_Destroy(l);
+}
+
 TEST(ImageListHandles, UnmaskedListsAndBadHandles) {
   HIMAGELIST plain = ImageList_Create(2, 2, ILC_COLOR24, 0, 4);
   Surface image(2, 2);
