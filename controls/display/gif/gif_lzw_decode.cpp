@@ -125,7 +125,7 @@ bool LzwDecode(std::span<const std::uint8_t> data, const TLzwDecodeParams& param
   if (params.Width <= 0 || params.Height <= 0) return false;
   if (data.empty()) return true;
   bool corrupt = false;
-  auto d = std::make_unique_for_overwrite<Decoder>();  // tables filled as used
+  auto d = std::make_unique_for_overwrite<Decoder>();
   d->size = data[0];
   if (d->size < 2 || d->size > 9) {
     if (!params.Tolerate) throw EInvalidGraphicOperation(gifmsg::CodeSizeRange);
@@ -135,10 +135,11 @@ bool LzwDecode(std::span<const std::uint8_t> data, const TLzwDecodeParams& param
   d->clear = 1u << d->size;
   d->eoi = d->clear + 1;
   const std::uint32_t rootMask = (1u << std::clamp(params.BitsPerPixel, 1, 8)) - 1;
-  // Only the roots need values: every other code is defined before it is
-  // read, since codes at or past the next free one take the other branch.
+  // Every entry starts as a valid root so that no code, however bad, can
+  // lead a chain outside the table; the roots then get their pixels.
+  std::memset(&d->t, 0, sizeof d->t);
   for (std::uint32_t i = 0; i < d->clear; ++i) {
-    d->t.e[i] = Entry{0, std::uint8_t(i & rootMask), 0};
+    d->t.e[i].suffix = std::uint8_t(i & rootMask);
     d->t.length[i] = 1;
   }
   d->Reset();
@@ -166,8 +167,10 @@ bool LzwDecode(std::span<const std::uint8_t> data, const TLzwDecodeParams& param
         if (!bits.Read(d->width, code)) { corrupt = true; break; }
       } while (code == d->clear);
       if (corrupt || code == d->eoi) break;
-      out[cur++] = std::uint8_t(code & rootMask);
-      prev = code & rootMask;
+      // Nothing is defined yet, so anything but a root is bad data.
+      if (code >= d->clear) { corrupt = true; break; }
+      out[cur++] = d->t.e[code].suffix;
+      prev = code;
     } else {
       std::uint8_t first;
       std::uint32_t len;

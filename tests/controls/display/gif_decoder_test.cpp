@@ -61,6 +61,15 @@ TEST(GifLzw, ClearDirectlyFollowedByEndWritesNothing) {
   EXPECT_FALSE(corrupt);
 }
 
+TEST(GifLzw, NonRootCodeAfterAClearEndsTheFrame) {
+  // Pixels are masked to 8 bits, but code 7 is no root of a 2-bit stream:
+  // it must not become the prefix of the entries that follow.
+  bool corrupt = false;
+  auto px = Decode(Stream(2, {{4, 3}, {1, 3}, {4, 3}, {7, 3}, {6, 3}, {6, 3}, {5, 3}}), 4, 1, &corrupt, false, 8);
+  EXPECT_EQ(px, (Bytes{1, 0, 0, 0}));
+  EXPECT_TRUE(corrupt);
+}
+
 TEST(GifLzw, ExtraPixelsAreDroppedAtTheFrameEnd) {
   bool corrupt = true;
   auto px = Decode(Stream(2, {{4, 3}, {1, 3}, {2, 3}, {6, 3}, {6, 3}, {5, 3}}), 2, 2, &corrupt);
