@@ -33,8 +33,15 @@ std::string CommentLine(const std::string& s) {
 
 }  // namespace
 
-void PrintGIFInfo(TGIFPicture& pic, std::ostream& out) {
-  for (auto& f : pic.Frames) f->Bitmap();
+std::string PrintGIFInfo(TGIFPicture& pic, std::ostream& out) {
+  std::string error;
+  for (auto& f : pic.Frames) {
+    try {
+      f->Bitmap();
+    } catch (const EInvalidGraphicOperation& e) {
+      if (error.empty()) error = e.what();
+    }
+  }
   static const char* versions[] = {"unknown", "87a", "89a"};
   out << "version: " << versions[pic.Version < 3 ? pic.Version : 0] << '\n';
   out << "screen: " << pic.ScreenWidth() << " x " << pic.ScreenHeight() << '\n';
@@ -52,6 +59,7 @@ void PrintGIFInfo(TGIFPicture& pic, std::ostream& out) {
         << YesNo(f.LocalColors) << " corrupted " << YesNo(f.Corrupted) << '\n';
   }
   for (const std::string& line : pic.Data->Comment) out << "comment: " << CommentLine(line) << '\n';
+  return error;
 }
 
 std::string FramePath(const std::string& dir, std::size_t i, const char* ext) {

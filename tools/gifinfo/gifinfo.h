@@ -5,8 +5,9 @@
 #include <ostream>
 #include <string>
 
-// Metadata lines of a loaded picture, every frame decoded first.
-void PrintGIFInfo(TGIFPicture& pic, std::ostream& out);
+// Metadata lines of a loaded picture, every frame decoded first. Returns
+// the message of the first frame that cannot be decoded, "" when none.
+std::string PrintGIFInfo(TGIFPicture& pic, std::ostream& out);
 // Each frame's indices as dir/frame-NNN.idx; throws on a file error.
 void WriteIndexFiles(TGIFPicture& pic, const std::string& dir);
 // Each frame composed as the animator shows it, as dir/frame-NNN.png; the

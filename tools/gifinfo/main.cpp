@@ -34,7 +34,9 @@ int main(int argc, char** argv) {
   try {
     TGIFPicture pic;
     pic.LoadFromStream(in);
-    PrintGIFInfo(pic, std::cout);
+    // A frame that cannot be decoded fails like a load, after the metadata.
+    const std::string error = PrintGIFInfo(pic, std::cout);
+    if (!error.empty()) throw EInvalidGraphicOperation(error);
     if (mode == "--indices") WriteIndexFiles(pic, dir);
     if (mode == "--frames") WriteFramePngs(pic, dir);
   } catch (const std::exception& e) {

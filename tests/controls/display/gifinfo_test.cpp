@@ -87,6 +87,11 @@ TEST(Gifinfo, LoadErrorsExitWithTheMessage) {
   const ToolRun r = Gifinfo(DataDir() + "pygif-suite/unknown-extension.gif");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("Unrecognized extension block: "), std::string::npos) << r.out;
+  // Loads, but its second frame has no colour table: metadata, then the error.
+  const ToolRun frame = Gifinfo(DataDir() + "wuffs/artificial/empty-palette.gif");
+  EXPECT_EQ(frame.status, 1);
+  EXPECT_NE(frame.out.find("frames: 2\n"), std::string::npos);
+  EXPECT_NE(frame.out.find("Wrong number of colors; must be a power of 2\n"), std::string::npos);
   const ToolRun bad = Gifinfo(DataDir() + "README.md");
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, "Unknown GIF version\n");
