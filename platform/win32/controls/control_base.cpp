@@ -135,7 +135,7 @@ void xvt_controls::RegisterStandardClasses() {
 
 void WINAPI InitCommonControls(void) {
   xvt_controls::RegisterStandardClasses();
-  // xvt_controls::RegisterTreeView();
+  xvt_controls::RegisterTreeView();
   // xvt_controls::RegisterStatusBar();
 }
 
