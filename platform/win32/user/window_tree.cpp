@@ -304,6 +304,7 @@ LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
     std::memcpy(&v, w->extra.data() + index, 4);
     return v;
   }
+  if (index == GWL_WNDPROC || index == GWL_HINSTANCE) return 0;
   return static_cast<LONG>(GetWindowLongPtrA(hwnd, index));
 }
 
@@ -316,8 +317,9 @@ LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG v) {
     std::memcpy(w->extra.data() + index, &v, 4);
     return old;
   }
-  // GWL_WNDPROC through the 32-bit form cannot carry a 64-bit pointer; callers
-  // on this host use the Ptr form, which the framework does.
+  // A procedure or module pointer does not fit the 32-bit form on this host:
+  // refuse it, as 64-bit Windows does, rather than store a truncated pointer.
+  if (index == GWL_WNDPROC || index == GWL_HINSTANCE) return 0;
   return static_cast<LONG>(SetWindowLongPtrA(hwnd, index, v));
 }
 

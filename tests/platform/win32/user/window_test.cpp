@@ -139,6 +139,9 @@ TEST_F(Windows, SubclassingChainsNewestFirst) {
   EXPECT_EQ(SendMessageA(a, WM_USER, 1, 0), 99);
   EXPECT_THAT(g_chain, ElementsAre("sub2"));
   EXPECT_TRUE(Take().empty());
+  // The 32-bit form cannot hold a procedure pointer: refused, nothing truncated.
+  EXPECT_EQ(SetWindowLongA(a, GWL_WNDPROC, 0x1234), 0);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(a, GWLP_WNDPROC)), Sub2);
   // Unsubclassing restores the previous procedure.
   SetWindowLongPtrA(a, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_prev2));
   SetWindowLongPtrA(a, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_prev1));
