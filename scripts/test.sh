@@ -32,7 +32,7 @@ ctest --test-dir "$top/build" --output-on-failure -j "$jobs" -LE fuzz
 
 echo "== sanitizer build (ASan + UBSan)" >&2
 "$top/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DXVT_SANITIZE=ON -DXVT_BENCH=OFF
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$top/scripts/lsan.supp UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$top/build-asan" --output-on-failure -j "$jobs" -LE fuzz
 
 echo "== fuzz targets (bounded)" >&2
