@@ -1,0 +1,272 @@
+// The SDL2 backend. Windows are created, placed and presented on the thread
+// that started it (the program's user-interface thread); Wake may come from
+// any thread and arrives as a user event.
+#include <SDL2/SDL.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <stdexcept>
+#include <thread>
+
+#include <backend/backend.h>
+#include <backend/sdl.h>
+
+#include "host_services.h"
+
+namespace sdl {
+namespace {
+
+unsigned Modifiers(Uint16 m) {
+  unsigned out = 0;
+  if (m & KMOD_SHIFT) out |= backend::kShift;
+  if (m & KMOD_CTRL) out |= backend::kControl;
+  if (m & KMOD_ALT) out |= backend::kAlt;
+  return out;
+}
+
+int Button(Uint8 b) { return b == SDL_BUTTON_RIGHT ? 1 : b == SDL_BUTTON_MIDDLE ? 2 : 0; }
+
+SDL_SystemCursor SystemCursor(backend::Cursor c) {
+  using C = backend::Cursor;
+  switch (c) {
+    case C::IBeam: return SDL_SYSTEM_CURSOR_IBEAM;
+    case C::Wait: return SDL_SYSTEM_CURSOR_WAIT;
+    case C::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case C::SizeNWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case C::SizeNESW: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case C::SizeWE: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case C::SizeNS: return SDL_SYSTEM_CURSOR_SIZENS;
+    case C::SizeAll: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case C::No: return SDL_SYSTEM_CURSOR_NO;
+    case C::Hand: return SDL_SYSTEM_CURSOR_HAND;
+    case C::AppStarting: return SDL_SYSTEM_CURSOR_WAITARROW;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
+  }
+}
+
+class SdlBackend final : public backend::Backend {
+ public:
+  SdlBackend() {
+    wakeEvent_ = SDL_RegisterEvents(1);
+    SDL_StartTextInput();
+  }
+  ~SdlBackend() override {
+    for (auto& [id, w] : windows_) SDL_DestroyWindow(w);
+    for (auto& [c, cur] : cursors_) SDL_FreeCursor(cur);
+    SDL_Quit();
+  }
+  const char* Name() const override { return "sdl"; }
+
+  backend::Size ScreenSize() override {
+    SDL_Rect r{0, 0, 1024, 768};
+    SDL_GetDisplayBounds(0, &r);
+    return {r.w, r.h};
+  }
+  backend::Rect WorkArea() override {
+    SDL_Rect r{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &r) != 0 || r.w <= 0) {
+      backend::Size s = ScreenSize();
+      return {0, 0, s.width, s.height};
+    }
+    return {r.x, r.y, r.w, r.h};
+  }
+
+  backend::SurfaceId CreateSurface(const backend::SurfaceOptions& o) override {
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (o.popup) flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+    if (o.topmost || o.popup) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (o.toolWindow && !o.popup) flags |= SDL_WINDOW_UTILITY;
+    SDL_Window* w = SDL_CreateWindow(Cp1252ToUtf8(o.title).c_str(), 0, 0, 1, 1, flags);
+    if (!w) return backend::kNoSurface;
+    backend::SurfaceId id = next_++;
+    windows_[id] = w;
+    noActivate_[id] = o.noActivate || o.popup;
+    return id;
+  }
+  void DestroySurface(backend::SurfaceId id) override {
+    if (SDL_Window* w = Find(id)) SDL_DestroyWindow(w);
+    windows_.erase(id);
+    noActivate_.erase(id);
+  }
+  void PlaceSurface(backend::SurfaceId id, backend::Rect r) override {
+    SDL_Window* w = Find(id);
+    if (!w) return;
+    SDL_SetWindowPosition(w, r.x, r.y);
+    SDL_SetWindowSize(w, r.width > 0 ? r.width : 1, r.height > 0 ? r.height : 1);
+  }
+  void ShowSurface(backend::SurfaceId id, bool show) override {
+    SDL_Window* w = Find(id);
+    if (!w) return;
+    if (!show) return SDL_HideWindow(w);
+    SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, noActivate_[id] ? "1" : "0");
+    SDL_ShowWindow(w);
+  }
+  void SetTitle(backend::SurfaceId id, const std::string& t) override {
+    if (SDL_Window* w = Find(id)) SDL_SetWindowTitle(w, Cp1252ToUtf8(t).c_str());
+  }
+  void SetTopmost(backend::SurfaceId id, bool on) override {
+    if (SDL_Window* w = Find(id)) SDL_SetWindowAlwaysOnTop(w, on ? SDL_TRUE : SDL_FALSE);
+  }
+  void RaiseSurface(backend::SurfaceId id) override {
+    if (SDL_Window* w = Find(id)) SDL_RaiseWindow(w);
+  }
+  void FocusSurface(backend::SurfaceId id) override {
+    if (SDL_Window* w = Find(id)) SDL_SetWindowInputFocus(w);
+  }
+  void Present(backend::SurfaceId id, const backend::PixelView& px, const std::vector<backend::Rect>& dirty) override;
+
+  bool PollEvent(backend::Event& e) override {
+    SDL_Event ev;
+    while (SDL_PollEvent(&ev))
+      if (Translate(ev, e)) return true;
+    return false;
+  }
+  void Wait(int timeoutMs) override {
+    if (timeoutMs < 0)
+      SDL_WaitEvent(nullptr);
+    else
+      SDL_WaitEventTimeout(nullptr, timeoutMs);
+  }
+  void Wake() override {
+    SDL_Event ev{};
+    ev.type = wakeEvent_;
+    SDL_PushEvent(&ev);
+  }
+  std::uint64_t NowMs() override { return SDL_GetTicks64(); }
+  void SleepFor(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms > 0 ? ms : 0)); }
+  std::int64_t UnixTimeMs() override {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  }
+  backend::Point CursorPos() override {
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return {x, y};
+  }
+  void SetCursor(backend::Cursor c) override {
+    SDL_Cursor*& cur = cursors_[c];
+    if (!cur) cur = SDL_CreateSystemCursor(SystemCursor(c));
+    if (cur) SDL_SetCursor(cur);
+  }
+  std::string ClipboardText() override {
+    char* t = SDL_GetClipboardText();
+    std::string s = t ? Utf8ToCp1252(t) : "";
+    SDL_free(t);
+    return s;
+  }
+  void SetClipboardText(const std::string& t) override { SDL_SetClipboardText(Cp1252ToUtf8(t).c_str()); }
+  bool OpenUrl(const std::string& url) override {
+    auto argv = OpenUrlCommand(url);
+    return !argv.empty() && Spawn(argv) > 0;
+  }
+  void PlaySound(const std::string& name) override { sound_.Play(name); }
+
+ private:
+  SDL_Window* Find(backend::SurfaceId id) {
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : it->second;
+  }
+  backend::SurfaceId IdOf(Uint32 windowId) {
+    SDL_Window* w = SDL_GetWindowFromID(windowId);
+    for (auto& [id, win] : windows_)
+      if (win == w) return id;
+    return backend::kNoSurface;
+  }
+  bool Translate(const SDL_Event& ev, backend::Event& e);
+  bool TranslateWindow(const SDL_WindowEvent& w, backend::Event& e);
+
+  std::map<backend::SurfaceId, SDL_Window*> windows_;
+  std::map<backend::SurfaceId, bool> noActivate_;
+  std::map<backend::Cursor, SDL_Cursor*> cursors_;
+  backend::SurfaceId next_ = 1;
+  Uint32 wakeEvent_ = 0;
+  SoundPlayer sound_;
+};
+
+void SdlBackend::Present(backend::SurfaceId id, const backend::PixelView& px, const std::vector<backend::Rect>& dirty) {
+  SDL_Window* w = Find(id);
+  if (!w || !px.pixels) return;
+  SDL_Surface* target = SDL_GetWindowSurface(w);
+  if (!target) return;
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(px.pixels), px.width,
+                                                          px.height, 32, px.stride * 4, SDL_PIXELFORMAT_RGB888);
+  if (!source) return;
+  std::vector<SDL_Rect> rects;
+  for (const backend::Rect& r : dirty) {
+    SDL_Rect s{r.x, r.y, r.width, r.height};
+    SDL_Rect d = s;
+    SDL_BlitSurface(source, &s, target, &d);
+    rects.push_back(s);
+  }
+  if (dirty.empty()) {
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_UpdateWindowSurface(w);
+  } else {
+    SDL_UpdateWindowSurfaceRects(w, rects.data(), static_cast<int>(rects.size()));
+  }
+  SDL_FreeSurface(source);
+}
+
+bool SdlBackend::TranslateWindow(const SDL_WindowEvent& w, backend::Event& e) {
+  e.surface = IdOf(w.windowID);
+  switch (w.event) {
+    case SDL_WINDOWEVENT_CLOSE: e.type = backend::EventType::CloseRequest; return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: e.type = backend::EventType::Activate; return true;
+    case SDL_WINDOWEVENT_FOCUS_LOST: e.type = backend::EventType::Deactivate; return true;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: e.type = backend::EventType::Expose; return true;
+    default: return false;
+  }
+}
+
+bool SdlBackend::Translate(const SDL_Event& ev, backend::Event& e) {
+  e = backend::Event{};
+  e.timeMs = NowMs();
+  e.modifiers = Modifiers(SDL_GetModState());
+  e.screen = CursorPos();
+  switch (ev.type) {
+    case SDL_MOUSEMOTION:
+      e.type = backend::EventType::MouseMove, e.surface = IdOf(ev.motion.windowID);
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      e.type = ev.type == SDL_MOUSEBUTTONDOWN ? backend::EventType::MouseDown : backend::EventType::MouseUp;
+      e.surface = IdOf(ev.button.windowID), e.button = Button(ev.button.button);
+      return true;
+    case SDL_MOUSEWHEEL:
+      e.type = backend::EventType::MouseWheel, e.surface = IdOf(ev.wheel.windowID);
+      e.wheelDelta = ev.wheel.y * 120;
+      return true;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      e.type = ev.type == SDL_KEYDOWN ? backend::EventType::KeyDown : backend::EventType::KeyUp;
+      e.surface = IdOf(ev.key.windowID), e.vk = VirtualKey(ev.key.keysym.sym);
+      e.scanCode = ev.key.keysym.scancode, e.repeat = ev.key.repeat != 0;
+      e.modifiers = Modifiers(ev.key.keysym.mod);
+      return e.vk != 0;
+    case SDL_TEXTINPUT:
+      e.type = backend::EventType::Text, e.surface = IdOf(ev.text.windowID), e.text = Utf8ToCp1252(ev.text.text);
+      return true;
+    case SDL_WINDOWEVENT: return TranslateWindow(ev.window, e);
+    case SDL_QUIT: e.type = backend::EventType::Quit; return true;
+    default: return false;  // the wake event and everything the layer does not use
+  }
+}
+
+}  // namespace
+
+void Start() {
+  const char* x = std::getenv("DISPLAY");
+  const char* wl = std::getenv("WAYLAND_DISPLAY");
+  if ((!x || !*x) && (!wl || !*wl))
+    throw std::runtime_error(
+        "no display: DISPLAY (or WAYLAND_DISPLAY) is not set; run in a desktop session or under xvfb-run");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
+    throw std::runtime_error(std::string("cannot open the display (DISPLAY=") + (x ? x : "") +
+                             "): " + SDL_GetError() + "; run in a desktop session or under xvfb-run");
+  backend::Install(std::make_unique<SdlBackend>());
+}
+
+}  // namespace sdl
