@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "kernel/internal/kernel_internal.h"
 #include "window.h"
 
 namespace user {
@@ -342,20 +343,36 @@ DWORD WINAPI GetQueueStatus(UINT flags) {
   return (status & flags) << 16 | (status & flags);
 }
 
-DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD ms, DWORD mask) {
-  // Waiting on kernel objects belongs to kernel32; here only the queue is
-  // waited for, which is what the callers without handles need.
-  if (count != 0) return WAIT_FAILED;
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD ms, DWORD mask) {
   ThreadQueue& q = MyQueue();
+  // Kernel objects that become signalled wake this queue like a posted message.
+  std::shared_ptr<ThreadQueue> self = QueueOf(q.tid);
+  int listener = count ? kernel::AddSignalListener([self] { WakeThread(*self); }) : 0;
   std::uint64_t start = backend::NowMs();
+  DWORD result = WAIT_TIMEOUT;
   for (;;) {
+    if (count) {
+      DWORD r = kernel::PollHandles(count, handles, waitAll);
+      if (r != WAIT_TIMEOUT) {
+        result = r;
+        break;
+      }
+    }
     PollHost();
-    if (GetQueueStatus(mask) & 0xFFFF) return WAIT_OBJECT_0;
+    if (GetQueueStatus(mask) & 0xFFFF) {
+      result = WAIT_OBJECT_0 + count;
+      break;
+    }
     std::uint64_t now = backend::NowMs();
-    if (ms != INFINITE && now - start >= ms) return WAIT_TIMEOUT;
-    WaitForWork(q, ms == INFINITE ? -1 : static_cast<int>(ms - (now - start)));
-    if (ms == 0) return WAIT_TIMEOUT;
+    if (ms != INFINITE && now - start >= ms) break;
+    // Handles are polled again at least every few milliseconds of host time.
+    int slice = ms == INFINITE ? -1 : static_cast<int>(ms - (now - start));
+    if (count && (slice < 0 || slice > 5)) slice = 5;
+    WaitForWork(q, slice);
+    if (ms == 0) break;
   }
+  if (count) kernel::RemoveSignalListener(listener);
+  return result;
 }
 
 BOOL WINAPI InSendMessage(void) { return MyQueue().inSend > 0; }

@@ -2,6 +2,8 @@
 #include <atomic>
 #include <thread>
 
+#include <win32/kernel32.h>
+
 #include "user_test_support.h"
 
 namespace usertest {
@@ -143,6 +145,28 @@ TEST_F(Messages, SendToAnotherThreadWaitsForItsReply) {
   ASSERT_TRUE(GetMessageA(&m, nullptr, WM_USER + 1, WM_USER + 1));
   t.join();
   EXPECT_EQ(result.load(), 42);
+}
+
+}  // namespace
+}  // namespace usertest
+
+namespace usertest {
+namespace {
+
+class MessageWait : public UserTest {};
+
+TEST_F(MessageWait, WakesForAnEventOrForQueuedInput) {
+  HWND a = Top("a");
+  HANDLE ev = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  std::thread t([ev] { SetEvent(ev); });
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &ev, FALSE, INFINITE, QS_ALLINPUT), WAIT_OBJECT_0);
+  t.join();
+  PostMessageA(a, WM_USER, 0, 0);
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &ev, FALSE, INFINITE, QS_ALLINPUT), WAIT_OBJECT_0 + 1);
+  MSG m;
+  EXPECT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT), static_cast<DWORD>(WAIT_TIMEOUT));
+  CloseHandle(ev);
 }
 
 }  // namespace
