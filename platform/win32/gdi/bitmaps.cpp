@@ -68,7 +68,8 @@ HBITMAP WINAPI CreateBitmapIndirect(const BITMAP* b) {
 HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int w, int h) {
   CoreGuard guard(CoreLock());
   bool mono;
-  if (!hdc || !BitmapOfDc(hdc, mono) || w < 0 || h < 0) return nullptr;
+  // No DC means the screen: a colour bitmap.
+  if (!BitmapOfDc(hdc, mono) || w < 0 || h < 0) return nullptr;
   if (w == 0 || h == 0) return DefaultBitmap();
   if (!SizeAcceptable(w, h)) return nullptr;
   return AddBitmap(NewBitmap(w, h, mono ? 1 : 32));

@@ -47,11 +47,13 @@ POINT SourcePoint(const BlitEnds& e, int x, int y) {
 // A negative extent counts from the other edge; a source moves along.
 void Normalise(int& x, int& w, int* x2) {
   if (w < 0) {
-    x += w;
-    if (x2) *x2 += w;
-    w = -w;
+    x = Limit(static_cast<long long>(x) + w);
+    if (x2) *x2 = Limit(static_cast<long long>(*x2) + w);
+    w = Limit(-static_cast<long long>(w));
   }
 }
+
+long long Plus(int a, int b) { return static_cast<long long>(a) + b; }
 
 }  // namespace
 
@@ -63,7 +65,7 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
   if (!e.ok) return FALSE;
   Normalise(x, cx, &x1);
   Normalise(y, cy, &y1);
-  RECT dst = LogicalToSurface(*e.dst, e.dt, x, y, x + cx, y + cy);
+  RECT dst = LogicalToSurface(*e.dst, e.dt, x, y, Plus(x, cx), Plus(y, cy));
   Pattern pat = CurrentPattern(*e.dst, e.dt);
   if (usesS) {
     Source src = MakeSource(*e.dst, e.dt, *e.src, e.st);
@@ -103,7 +105,7 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
   if (!e.ok) return FALSE;
   Normalise(x, w, nullptr);
   Normalise(y, h, nullptr);
-  RopRect(e.dt, LogicalToSurface(*e.dst, e.dt, x, y, x + w, y + h), nullptr, 0, 0, CurrentPattern(*e.dst, e.dt), r);
+  RopRect(e.dt, LogicalToSurface(*e.dst, e.dt, x, y, Plus(x, w), Plus(y, h)), nullptr, 0, 0, CurrentPattern(*e.dst, e.dt), r);
   FinishDrawing(e.dt);
   return TRUE;
 }
@@ -116,11 +118,12 @@ BOOL WINAPI TransparentBlt(HDC hdcDest, int xd, int yd, int wd, int hd, HDC hdcS
   if (!e.ok) return FALSE;
   const Surface& ss = *e.st.surface;
   POINT sp = SourcePoint(e, xs, ys);
-  if (sp.x < 0 || sp.y < 0 || sp.x + ws > ss.width || sp.y + hs > ss.height) return FALSE;
+  if (sp.x < 0 || sp.y < 0 || Plus(sp.x, ws) > ss.width || Plus(sp.y, hs) > ss.height) return FALSE;
   const std::uint32_t keyPx = TargetPixel(e.st, *e.src, key);
   Source src = MakeSource(*e.dst, e.dt, *e.src, e.st);
   POINT dp = ToDevice(e.dst->st, xd, yd);
-  const RECT box{dp.x + e.dt.origin.x, dp.y + e.dt.origin.y, dp.x + e.dt.origin.x + wd, dp.y + e.dt.origin.y + hd};
+  const LONG left = Limit(Plus(dp.x, e.dt.origin.x)), top = Limit(Plus(dp.y, e.dt.origin.y));
+  const RECT box{left, top, Limit(Plus(left, wd)), Limit(Plus(top, hd))};
   for (const RECT& clip : e.dt.clip) {
     RECT c = IntersectRects(clip, box);
     for (int y = c.top; y < c.bottom; ++y) {

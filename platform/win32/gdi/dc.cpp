@@ -30,11 +30,10 @@ std::shared_ptr<DcObject> NewDc(DcType type) {
 
 HDC AddDc(std::shared_ptr<DcObject> dc) { return static_cast<HDC>(AddObject(std::move(dc))); }
 
-RECT LogicalToSurface(const DcObject& dc, const Target& t, int l, int top, int r, int b) {
+RECT LogicalToSurface(const DcObject& dc, const Target& t, long long l, long long top, long long r, long long b) {
   POINT a = ToDevice(dc.st, l, top), c = ToDevice(dc.st, r, b);
-  RECT out{std::min(a.x, c.x), std::min(a.y, c.y), std::max(a.x, c.x), std::max(a.y, c.y)};
-  out.left += t.origin.x, out.right += t.origin.x, out.top += t.origin.y, out.bottom += t.origin.y;
-  return out;
+  return RECT{Limit(std::min(a.x, c.x) + t.origin.x), Limit(std::min(a.y, c.y) + t.origin.y),
+              Limit(std::max(a.x, c.x) + t.origin.x), Limit(std::max(a.y, c.y) + t.origin.y)};
 }
 
 bool ResolveTarget(DcObject& dc, Target& t, bool forReading) {

@@ -256,7 +256,7 @@ void PlotRop2(Target& t, int x, int y, std::uint32_t color, std::uint8_t rop3) {
 
 void FillMask(Target& t, int x, int y, const std::uint8_t* mask, int w, int h, int pitch, std::uint32_t color) {
   if (!mask || w <= 0 || h <= 0) return;
-  const RECT area{x, y, x + w, y + h};
+  const RECT area{x, y, Limit(static_cast<long long>(x) + w), Limit(static_cast<long long>(y) + h)};
   for (const RECT& clip : t.clip) {
     RECT c = IntersectRects(clip, area);
     for (int yy = c.top; yy < c.bottom; ++yy) {

@@ -73,6 +73,13 @@ bool InClip(const Target& t, int x, int y);
 void PlotRop2(Target& t, int x, int y, std::uint32_t color, std::uint8_t rop3);
 void FillMask(Target& t, int x, int y, const std::uint8_t* mask, int w, int h, int pitch, std::uint32_t color);
 
+// Coordinates from callers may be anything an int holds; sums of them are
+// taken in 64 bits and limited to a range no surface comes near, so they
+// never overflow.
+inline LONG Limit(long long v) {
+  constexpr long long kFar = 1LL << 30;
+  return static_cast<LONG>(v < -kFar ? -kFar : (v > kFar ? kFar : v));
+}
 // Colour matching for monochrome targets (nearest of black and white).
 inline std::uint32_t MonoOf(std::uint32_t px) {
   unsigned sum = ((px >> 16) & 0xFF) + ((px >> 8) & 0xFF) + (px & 0xFF);

@@ -86,16 +86,6 @@ POINT ToSurface(const DcObject& dc, const Target& t, POINT p) {
   return POINT{d.x + t.origin.x, d.y + t.origin.y};
 }
 
-template <class F>
-BOOL Draw(HDC hdc, F f) {
-  CoreGuard guard(CoreLock());
-  auto dc = LookupDc(hdc);
-  Target t;
-  if (!dc || !ResolveTarget(*dc, t)) return FALSE;
-  BOOL ok = f(*dc, t);
-  FinishDrawing(t);
-  return ok;
-}
 
 BOOL Polyline(DcObject& dc, Target& t, const POINT* pts, int n, bool closed) {
   PenPainter pen(dc, t);
@@ -157,7 +147,7 @@ BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT old) {
 }
 
 BOOL WINAPI LineTo(HDC hdc, int x, int y) {
-  return Draw(hdc, [&](DcObject& dc, Target& t) {
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) {
     const POINT pts[2] = {dc.st.pos, POINT{x, y}};
     Polyline(dc, t, pts, 2, false);
     dc.st.pos = POINT{x, y};
@@ -167,12 +157,12 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y) {
 
 BOOL WINAPI Polyline(HDC hdc, const POINT* apt, int cpt) {
   if (!apt || cpt < 2) return FALSE;
-  return Draw(hdc, [&](DcObject& dc, Target& t) { return Polyline(dc, t, apt, cpt, false); });
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) { return Polyline(dc, t, apt, cpt, false); });
 }
 
 BOOL WINAPI PolylineTo(HDC hdc, const POINT* apt, DWORD cpt) {
   if (!apt || cpt == 0 || cpt > 0x7FFFFFF) return FALSE;
-  return Draw(hdc, [&](DcObject& dc, Target& t) {
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) {
     std::vector<POINT> pts{dc.st.pos};
     pts.insert(pts.end(), apt, apt + cpt);
     Polyline(dc, t, pts.data(), static_cast<int>(pts.size()), false);
@@ -183,7 +173,7 @@ BOOL WINAPI PolylineTo(HDC hdc, const POINT* apt, DWORD cpt) {
 
 BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt) {
   if (!apt || cpt < 2) return FALSE;
-  return Draw(hdc, [&](DcObject& dc, Target& t) {
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) {
     std::vector<POINT> s;
     for (int i = 0; i < cpt; ++i) s.push_back(ToSurface(dc, t, apt[i]));
     FillPolygon(dc, t, s);
@@ -192,7 +182,7 @@ BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt) {
 }
 
 BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
-  return Draw(hdc, [&](DcObject& dc, Target& t) {
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) {
     RECT r = LogicalToSurface(dc, t, left, top, right, bottom);
     if (r.right - r.left < 1 || r.bottom - r.top < 1) return TRUE;
     PenPainter pen(dc, t);

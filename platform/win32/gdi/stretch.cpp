@@ -61,6 +61,12 @@ std::uint32_t Sample(const Surface& s, int x0, int x1, int y0, int y1, StretchFi
 void RopStretch(Target& t, int dx, int dy, int dw, int dh, const Source& src, int sx, int sy, int sw, int sh,
                 const Pattern& pat, std::uint8_t rop, StretchFilter filter) {
   if (!src.surface || dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
+  // Extents past any real surface would only overflow the arithmetic below.
+  constexpr int kFar = 1 << 28;
+  for (int v : {dw, dh, sw, sh})
+    if (v < -kFar || v > kFar) return;
+  for (int v : {dx, dy, sx, sy})
+    if (v < -kFar || v > kFar) return;
   // Normalise to positive extents, remembering the mirroring.
   bool mx = (dw < 0) != (sw < 0), my = (dh < 0) != (sh < 0);
   if (dw < 0) dx += dw + 1, dw = -dw;

@@ -93,16 +93,6 @@ std::shared_ptr<BrushObject> BrushArg(HBRUSH hbr) {
   return LookupBrush(hbr);
 }
 
-template <class F>
-BOOL Paint(HDC hdc, F f) {
-  CoreGuard guard(CoreLock());
-  auto dc = LookupDc(hdc);
-  Target t;
-  if (!dc || !ResolveTarget(*dc, t)) return FALSE;
-  BOOL ok = f(*dc, t);
-  FinishDrawing(t);
-  return ok;
-}
 
 // Logical rectangle (not normalised: an inverted one paints nothing).
 void PaintRect(DcObject& dc, Target& t, const RECT& r, const Pattern& pat, std::uint8_t rop) {
@@ -115,7 +105,7 @@ void PaintRect(DcObject& dc, Target& t, const RECT& r, const Pattern& pat, std::
 int WINAPI FillRect(HDC hdc, const RECT* rc, HBRUSH hbr) {
   auto brush = BrushArg(hbr);
   if (!rc || !brush) return FALSE;
-  return Paint(hdc, [&](DcObject& dc, Target& t) {
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) {
     PaintRect(dc, t, *rc, MakePattern(dc, t, brush.get()), 0xF0);
     return TRUE;
   });
@@ -125,7 +115,7 @@ int WINAPI FrameRect(HDC hdc, const RECT* rc, HBRUSH hbr) {
   auto brush = BrushArg(hbr);
   if (!rc || !brush) return FALSE;
   if (rc->right < rc->left || rc->bottom < rc->top) return FALSE;
-  return Paint(hdc, [&](DcObject& dc, Target& t) {
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) {
     const Pattern pat = MakePattern(dc, t, brush.get());
     const RECT& r = *rc;
     PaintRect(dc, t, RECT{r.left, r.top, r.right, std::min(r.top + 1, r.bottom)}, pat, 0xF0);
@@ -138,7 +128,7 @@ int WINAPI FrameRect(HDC hdc, const RECT* rc, HBRUSH hbr) {
 
 BOOL WINAPI InvertRect(HDC hdc, const RECT* rc) {
   if (!rc) return FALSE;
-  return Paint(hdc, [&](DcObject& dc, Target& t) {
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) {
     PaintRect(dc, t, *rc, Pattern{}, 0x55);
     return TRUE;
   });
@@ -146,7 +136,7 @@ BOOL WINAPI InvertRect(HDC hdc, const RECT* rc) {
 
 BOOL WINAPI DrawFocusRect(HDC hdc, const RECT* rc) {
   if (!rc) return FALSE;
-  return Paint(hdc, [&](DcObject& dc, Target& t) {
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) {
     const RECT& r = *rc;
     if (r.left >= r.right || r.top >= r.bottom) return TRUE;
     // Every other pixel of the one-pixel frame is inverted (XOR, so drawing
@@ -210,7 +200,7 @@ void DrawRing(DcObject& dc, Target& t, RECT& r, EdgeColors c, UINT flags) {
 BOOL WINAPI DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT flags) {
   if (!qrc) return FALSE;
   if (flags & BF_DIAGONAL) return FALSE;  // diagonal edges are not drawn here
-  return Paint(hdc, [&](DcObject& dc, Target& t) {
+  return DrawOn(hdc, [&](DcObject& dc, Target& t) {
     RECT r = *qrc;
     if (edge & BDR_OUTER) DrawRing(dc, t, r, RingColors(true, (edge & BDR_RAISEDOUTER) != 0, flags), flags);
     if (edge & BDR_INNER) DrawRing(dc, t, r, RingColors(false, (edge & BDR_RAISEDINNER) != 0, flags), flags);

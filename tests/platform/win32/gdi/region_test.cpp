@@ -125,3 +125,21 @@ TEST(Clipping, BlitsClipAndNeverWriteOutsideTheSurface) {
   EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 4, 4, nullptr, 0, 0, BLACKNESS));  // no source needed
   EXPECT_EQ(dst.Count(RGB(0, 0, 0)), 16);
 }
+
+TEST(Clipping, ExtremeCoordinatesNeitherOverflowNorDraw) {
+  Canvas c(4, 4);
+  const int big = 0x7FFFFFF0;
+  EXPECT_TRUE(PatBlt(c.dc, -big, -big, 0x7FFFFFFF, 0x7FFFFFFF, WHITENESS));
+  EXPECT_EQ(c.Count(RGB(255, 255, 255)), 16);  // covers everything, no wrap
+  c.Fill(kBg);
+  SetViewportOrgEx(c.dc, big, big, nullptr);
+  EXPECT_TRUE(PatBlt(c.dc, big, big, big, big, WHITENESS));
+  EXPECT_TRUE(StretchBlt(c.dc, big, big, big, -big, c.dc, 0, 0, big, big, SRCCOPY));
+  EXPECT_EQ(c.Count(kBg), 16);
+  // Far logical coordinates that the origin brings back onto the bitmap.
+  RECT r{-big, -big, -big + 2, -big + 4};
+  EXPECT_TRUE(FillRect(c.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+  EXPECT_EQ(c.Count(RGB(0, 0, 0)), 8);
+  SetViewportOrgEx(c.dc, 0, 0, nullptr);
+  EXPECT_TRUE(gdi::DrawCoverageMask(c.dc, big, big, reinterpret_cast<const std::uint8_t*>("x"), big, 1, 0, 0));
+}
