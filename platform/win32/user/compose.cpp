@@ -55,6 +55,10 @@ std::shared_ptr<gdi::Surface> ComposeScreen() {
 void Rebind(backend::Backend* host) {
   State& s = S();
   s.backendSeen = host;
+  // A new host has its own keyboard and pointer: forget the old one's state.
+  std::memset(s.asyncKeys, 0, sizeof s.asyncKeys);
+  std::memset(s.syncKeys, 0, sizeof s.syncKeys);
+  s.cursorPos = POINT{host->CursorPos().x, host->CursorPos().y};
   backend::Size size = host->ScreenSize();
   gdi::SetScreenSize(size.width, size.height);
   gdi::SetScreenSource(ComposeScreen);
