@@ -136,7 +136,7 @@ void xvt_controls::RegisterStandardClasses() {
 void WINAPI InitCommonControls(void) {
   xvt_controls::RegisterStandardClasses();
   xvt_controls::RegisterTreeView();
-  // xvt_controls::RegisterStatusBar();
+  xvt_controls::RegisterStatusBar();
 }
 
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {

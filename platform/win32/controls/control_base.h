@@ -49,6 +49,8 @@ void RegisterOnce(const char* name, WNDPROC proc, UINT style, int background);
 
 // The classic look, in one place.
 namespace look {
+// One-pixel bevel: top and left in `tl`, bottom and right in `br` (colour indices).
+void Bevel(HDC dc, const RECT& r, int tl, int br);
 void PushFrame(HDC dc, RECT r, bool pushed, bool isDefault);
 void CheckBox(HDC dc, RECT box, UINT check, bool pushed, bool disabled);
 void RadioBox(HDC dc, RECT box, bool checked, bool pushed, bool disabled);

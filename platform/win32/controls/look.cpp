@@ -12,19 +12,18 @@ void Fill(HDC dc, int l, int t, int r, int b, int colour) {
   FillRect(dc, &rc, SysBrush(colour));
 }
 
-// One-pixel bevel: top and left in `tl`, bottom and right in `br`.
+void Frame(HDC dc, const RECT& r, int colour) { Bevel(dc, r, colour, colour); }
+
+void Shrink(RECT& r) { InflateRect(&r, -1, -1); }
+
+}  // namespace
+
 void Bevel(HDC dc, const RECT& r, int tl, int br) {
   Fill(dc, r.left, r.top, r.right - 1, r.top + 1, tl);
   Fill(dc, r.left, r.top, r.left + 1, r.bottom - 1, tl);
   Fill(dc, r.left, r.bottom - 1, r.right, r.bottom, br);
   Fill(dc, r.right - 1, r.top, r.right, r.bottom, br);
 }
-
-void Frame(HDC dc, const RECT& r, int colour) { Bevel(dc, r, colour, colour); }
-
-void Shrink(RECT& r) { InflateRect(&r, -1, -1); }
-
-}  // namespace
 
 void PushFrame(HDC dc, RECT r, bool pushed, bool isDefault) {
   if (isDefault) {

@@ -83,6 +83,21 @@ COLORREF ControlTest::Pixel(HWND h, int x, int y) {
   return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
+bool ControlTest::Any(HWND h, RECT r, COLORREF c) {
+  Pump();
+  POINT o{0, 0};
+  ClientToScreen(h, &o);
+  int w = 0, hgt = 0;
+  auto px = headless::ScreenPixels(&w, &hgt);
+  std::uint32_t want = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  for (int y = r.top + o.y; y < r.bottom + o.y; ++y)
+    for (int x = r.left + o.x; x < r.right + o.x; ++x)
+      if (x >= 0 && y >= 0 && x < w && y < hgt &&
+          (px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] & 0xFFFFFF) == want)
+        return true;
+  return false;
+}
+
 void ControlTest::Click(HWND h, int x, int y) {
   POINT p{x, y};
   ClientToScreen(h, &p);

@@ -28,6 +28,8 @@ class ControlTest : public ::testing::Test {
   std::vector<int> Codes();
   // Pixel of the presented screen in client coordinates of h.
   COLORREF Pixel(HWND h, int x, int y);
+  // Whether any pixel of r (client coordinates of h) has colour c; one screen grab.
+  bool Any(HWND h, RECT r, COLORREF c);
   void Click(HWND h, int x, int y);
   void Key(unsigned vk);
   void Save(HWND h, const std::string& name);
