@@ -51,6 +51,10 @@ bool ResolveTarget(DcObject& dc, Target& t, bool forReading) {
   }
   if (!t.surface) return false;
   const RECT bounds{0, 0, t.surface->width, t.surface->height};
+  if (!dc.visible && !dc.st.clip) {  // the common case, without region arithmetic
+    if (!RectEmpty(bounds)) t.clip.push_back(bounds);
+    return true;
+  }
   Region clip = dc.visible ? Region::Combine(*dc.visible, Region(bounds), RGN_AND) : Region(bounds);
   if (dc.st.clip) {
     Region app = *dc.st.clip;
