@@ -226,3 +226,51 @@ TEST(Bitmaps, CreateBitmapSizesAndBits) {
   EXPECT_EQ(info.bmWidthBytes, 12);
   DeleteObject(colour);
 }
+
+TEST(Dib, IndexedReadsFillTheTableAndPickNearestColours) {
+  Canvas c(2, 1);
+  c.surface->At(0, 0) = gdi::PixelOf(RGB(250, 5, 5));  // near red
+  c.surface->At(1, 0) = gdi::PixelOf(RGB(0, 0, 130));  // near navy
+  Info info = Header(2, 1, 4);
+  std::uint8_t buf[4] = {};
+  ASSERT_EQ(GetDIBits(c.dc, c.bitmap, 0, 1, buf, Bmi(info), DIB_RGB_COLORS), 1);
+  const RGBQUAD first = info.colors[buf[0] >> 4], second = info.colors[buf[0] & 15];
+  EXPECT_EQ(first.rgbRed, 255);
+  EXPECT_EQ(first.rgbBlue, 0);
+  EXPECT_EQ(second.rgbBlue, 128);
+  EXPECT_EQ(second.rgbRed, 0);
+}
+
+TEST(Dib, MonoTargetsFollowTheColourTableNotTheBits) {
+  Canvas mono(8, 1, RGB(0, 0, 0), 1);
+  Info info = Header(8, 1, 1);
+  info.colors[0] = RGBQUAD{255, 255, 255, 0};  // an inverted table: bit 0 is white
+  info.colors[1] = RGBQUAD{0, 0, 0, 0};
+  const std::uint8_t bits[4] = {0x0F, 0, 0, 0};
+  ASSERT_EQ(SetDIBits(mono.dc, mono.bitmap, 0, 1, bits, Bmi(info), DIB_RGB_COLORS), 1);
+  EXPECT_EQ(mono.At(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(mono.At(7, 0), RGB(0, 0, 0));
+}
+
+TEST(Dib, CreateDIBitmapInitialisesAndPaletteColoursResolve) {
+  Canvas c(1, 1);
+  struct {
+    WORD version, count;
+    PALETTEENTRY e[2];
+  } lp{0x300, 2, {{1, 2, 3, 0}, {200, 100, 50, 0}}};
+  HPALETTE pal = CreatePalette(reinterpret_cast<LOGPALETTE*>(&lp));
+  SelectPalette(c.dc, pal, FALSE);
+  Info info = Header(2, 1, 8);
+  info.h.biClrUsed = 2;
+  WORD* indices = reinterpret_cast<WORD*>(info.colors);
+  indices[0] = 1, indices[1] = 0;
+  const std::uint8_t bits[4] = {0, 1, 0, 0};
+  HBITMAP bm = CreateDIBitmap(c.dc, &info.h, CBM_INIT, bits, Bmi(info), DIB_PAL_COLORS);
+  ASSERT_NE(bm, nullptr);
+  auto s = gdi::BitmapSurface(bm);
+  EXPECT_EQ(gdi::ColorOf(s->At(0, 0)), RGB(200, 100, 50));
+  EXPECT_EQ(gdi::ColorOf(s->At(1, 0)), RGB(1, 2, 3));
+  DeleteObject(bm);
+  SelectPalette(c.dc, static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
+  DeleteObject(pal);
+}
