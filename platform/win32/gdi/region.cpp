@@ -125,18 +125,6 @@ void Region::Offset(int dx, int dy) {
   for (RECT& r : rects_) r.left += dx, r.right += dx, r.top += dy, r.bottom += dy;
 }
 
-Region Region::Clipped(const RECT& q) const {
-  // Clipping each rectangle keeps the band order; bands that become equal
-  // neighbours are rare enough to leave unmerged except via Combine.
-  Region out;
-  for (const RECT& r : rects_) {
-    RECT c = IntersectRects(r, q);
-    if (!RectEmpty(c)) out.rects_.push_back(c);
-  }
-  if (out.rects_.size() > 1) return Combine(out, Region(), RGN_OR);
-  return out;
-}
-
 bool Region::operator==(const Region& o) const {
   if (rects_.size() != o.rects_.size()) return false;
   for (size_t i = 0; i < rects_.size(); ++i) {

@@ -24,7 +24,6 @@ class Region {
   bool Contains(int x, int y) const;
   bool Intersects(const RECT& r) const;
   void Offset(int dx, int dy);
-  Region Clipped(const RECT& r) const;
   bool operator==(const Region& o) const;
 
  private:
