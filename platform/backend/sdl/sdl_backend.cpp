@@ -52,7 +52,8 @@ class SdlBackend final : public backend::Backend {
     SDL_StartTextInput();
   }
   ~SdlBackend() override {
-    for (auto& [id, w] : windows_) SDL_DestroyWindow(w);
+    for (auto& [id, w] : windows_)
+      if (w) SDL_DestroyWindow(w);
     for (auto& [c, cur] : cursors_) SDL_FreeCursor(cur);
     SDL_Quit();
   }
@@ -72,24 +73,25 @@ class SdlBackend final : public backend::Backend {
     return {r.x, r.y, r.w, r.h};
   }
 
+  // The host window is made at its first placing, where it belongs: X
+  // servers without a window manager keep a window where it was created.
   backend::SurfaceId CreateSurface(const backend::SurfaceOptions& o) override {
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (o.popup) flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
-    if (o.topmost || o.popup) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-    if (o.toolWindow && !o.popup) flags |= SDL_WINDOW_UTILITY;
-    SDL_Window* w = SDL_CreateWindow(Cp1252ToUtf8(o.title).c_str(), 0, 0, 1, 1, flags);
-    if (!w) return backend::kNoSurface;
     backend::SurfaceId id = next_++;
-    windows_[id] = w;
+    options_[id] = o;
+    windows_[id] = nullptr;
     noActivate_[id] = o.noActivate || o.popup;
     return id;
   }
   void DestroySurface(backend::SurfaceId id) override {
-    if (SDL_Window* w = Find(id)) SDL_DestroyWindow(w);
+    auto it = windows_.find(id);
+    if (it != windows_.end() && it->second) SDL_DestroyWindow(it->second);
     windows_.erase(id);
+    options_.erase(id);
     noActivate_.erase(id);
+    placed_.erase(id);
   }
   void PlaceSurface(backend::SurfaceId id, backend::Rect r) override {
+    placed_[id] = r;
     SDL_Window* w = Find(id);
     if (!w) return;
     SDL_SetWindowPosition(w, r.x, r.y);
@@ -99,10 +101,15 @@ class SdlBackend final : public backend::Backend {
     SDL_Window* w = Find(id);
     if (!w) return;
     if (!show) return SDL_HideWindow(w);
-    SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, noActivate_[id] ? "1" : "0");
+    bool keepFocus = noActivate_[id];
+    SDL_Window* focused = SDL_GetKeyboardFocus();
+    SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, keepFocus ? "1" : "0");
     SDL_ShowWindow(w);
+    // Without a window manager a mapped window may take the focus anyway.
+    if (keepFocus && focused && focused != w) SDL_SetWindowInputFocus(focused);
   }
   void SetTitle(backend::SurfaceId id, const std::string& t) override {
+    if (options_.count(id)) options_[id].title = t;
     if (SDL_Window* w = Find(id)) SDL_SetWindowTitle(w, Cp1252ToUtf8(t).c_str());
   }
   void SetTopmost(backend::SurfaceId id, bool on) override {
@@ -163,9 +170,20 @@ class SdlBackend final : public backend::Backend {
   void PlaySound(const std::string& name) override { sound_.Play(name); }
 
  private:
+  // The host window of a surface, made on first use.
   SDL_Window* Find(backend::SurfaceId id) {
     auto it = windows_.find(id);
-    return it == windows_.end() ? nullptr : it->second;
+    if (it == windows_.end()) return nullptr;
+    if (!it->second) it->second = Make(options_[id], placed_.count(id) ? placed_[id] : backend::Rect{0, 0, 1, 1});
+    return it->second;
+  }
+  static SDL_Window* Make(const backend::SurfaceOptions& o, backend::Rect r) {
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (o.popup) flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+    if (o.topmost || o.popup) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (o.toolWindow && !o.popup) flags |= SDL_WINDOW_UTILITY;
+    return SDL_CreateWindow(Cp1252ToUtf8(o.title).c_str(), r.x, r.y, r.width > 0 ? r.width : 1,
+                            r.height > 0 ? r.height : 1, flags);
   }
   backend::SurfaceId IdOf(Uint32 windowId) {
     SDL_Window* w = SDL_GetWindowFromID(windowId);
@@ -177,7 +195,9 @@ class SdlBackend final : public backend::Backend {
   bool TranslateWindow(const SDL_WindowEvent& w, backend::Event& e);
 
   std::map<backend::SurfaceId, SDL_Window*> windows_;
+  std::map<backend::SurfaceId, backend::SurfaceOptions> options_;
   std::map<backend::SurfaceId, bool> noActivate_;
+  std::map<backend::SurfaceId, backend::Rect> placed_;
   std::map<backend::Cursor, SDL_Cursor*> cursors_;
   backend::SurfaceId next_ = 1;
   Uint32 wakeEvent_ = 0;
