@@ -131,6 +131,8 @@ void xvt_controls::RegisterStandardClasses() {
   RegisterButton();
   RegisterStatic();
   RegisterEdit();
+  RegisterListBox();
+  RegisterComboBox();
 }
 
 void WINAPI InitCommonControls(void) {

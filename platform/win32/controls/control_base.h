@@ -63,10 +63,18 @@ void Etched(HDC dc, RECT r, UINT flags);
 std::string ClipboardGet();
 void ClipboardSet(const std::string& text);
 
+// Codes a combo box's drop-down list sends its combo box besides LBN_*.
+constexpr WORD kListPicked = 0x7F01;
+constexpr WORD kListCancel = 0x7F02;
+// Window property of a drop-down list naming its combo box.
+constexpr const char* kComboProp = "xvt.combo";
+
 // Registration of the classes, one per control unit.
 void RegisterButton();
 void RegisterStatic();
 void RegisterEdit();
+void RegisterListBox();
+void RegisterComboBox();
 void RegisterTreeView();
 void RegisterStatusBar();
 
