@@ -11,6 +11,7 @@
 #include <win32/user32_text.h>
 #include <win32/user32_clipboard.h>
 #include <win32/user32_controls.h>
+#include <win32/user32_msgbox.h>
 #include <win32/comctl32.h>
 #include <win32/comctl32_imagelist.h>
 #include <win32/comdlg32.h>

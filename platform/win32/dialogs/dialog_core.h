@@ -1,0 +1,52 @@
+// What the message box and the file dialog share: the classic dialog font,
+// task-modal disabling of the thread's other windows, centring and the
+// modal message loop with dialog-style key handling.
+#pragma once
+
+#include <win32/windows.h>
+
+#include <functional>
+#include <vector>
+
+namespace xvt_dialogs {
+
+// MS Sans Serif 8pt, created once for the process.
+HFONT DialogFont();
+
+// Disables the enabled top-level windows of this thread while alive and
+// enables exactly those again on destruction.
+class TaskModal {
+ public:
+  TaskModal();
+  ~TaskModal();
+  TaskModal(const TaskModal&) = delete;
+  TaskModal& operator=(const TaskModal&) = delete;
+  // Enables the windows again now rather than at destruction.
+  void Restore();
+
+ private:
+  std::vector<HWND> disabled_;
+};
+
+// Moves a top-level window so that it is centred on the screen.
+void CenterOnScreen(HWND hwnd);
+
+// Size of a window whose client area is `cx` x `cy` with the given styles.
+SIZE WindowSizeFor(int cx, int cy, DWORD style, DWORD exStyle);
+
+// Creates a child control of `parent` in the dialog font.
+HWND MakeControl(HWND parent, const char* cls, const char* text, DWORD style, int id, RECT r, DWORD exStyle = 0);
+
+// Runs messages until `done` is set or the box is destroyed. `keyFilter`
+// sees every key message aimed at `dlg` or its children first and returns
+// true to swallow it. A WM_QUIT ends the loop and is posted again for the
+// caller's own loop; the function returns false then.
+bool RunModal(HWND dlg, const bool& done, const std::function<bool(const MSG&)>& keyFilter);
+
+// Moves the focus to the next (or previous) tab-stop child of dlg.
+void CycleFocus(HWND dlg, bool backwards);
+
+// Whether hwnd is a push button (the keys Enter and Space click it).
+bool IsPushButton(HWND hwnd);
+
+}  // namespace xvt_dialogs

@@ -1,0 +1,16 @@
+// The four message-box icons, drawn with GDI into a 32x32 cell.
+#pragma once
+
+#include <win32/windows.h>
+
+namespace xvt_dialogs {
+
+enum class IconKind { None, Error, Information, Warning, Question };
+
+// The icon a message-box style asks for (MB_ICONMASK bits).
+IconKind IconFor(UINT mbStyle);
+
+// Draws `kind` with its top-left corner at (x, y).
+void DrawIcon32(HDC dc, int x, int y, IconKind kind);
+
+}  // namespace xvt_dialogs

@@ -1,0 +1,212 @@
+// MessageBoxA: a captioned popup with an icon, word-wrapped text and a row
+// of push buttons, run task-modal in its own message loop.
+#include <win32/windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "dialog_core.h"
+#include "icons.h"
+
+namespace xvt_dialogs {
+namespace {
+
+const char kBoxClass[] = "XvtMessageBox";
+const int kMargin = 11, kIconGap = 15, kButtonW = 75, kButtonH = 23, kButtonGap = 6;
+const DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+const DWORD kBoxExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+
+struct Button {
+  int id;
+  const char* label;
+};
+
+struct Box {
+  std::string text;
+  UINT type = 0;
+  IconKind icon = IconKind::None;
+  RECT textRect{};
+  std::vector<Button> buttons;
+  std::vector<HWND> buttonWindows;
+  int escapeId = 0;  // 0: the box cannot be dismissed without a choice
+  int result = 0;
+  bool done = false;
+};
+
+std::vector<Button> ButtonsFor(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
+    case MB_ABORTRETRYIGNORE: return {{IDABORT, "&Abort"}, {IDRETRY, "&Retry"}, {IDIGNORE, "&Ignore"}};
+    case MB_YESNOCANCEL: return {{IDYES, "&Yes"}, {IDNO, "&No"}, {IDCANCEL, "Cancel"}};
+    case MB_YESNO: return {{IDYES, "&Yes"}, {IDNO, "&No"}};
+    case MB_RETRYCANCEL: return {{IDRETRY, "&Retry"}, {IDCANCEL, "Cancel"}};
+    default: return {{IDOK, "OK"}};
+  }
+}
+
+// Escape and the close box answer Cancel, or OK when OK is the only button.
+int EscapeIdFor(const std::vector<Button>& buttons) {
+  for (const Button& b : buttons)
+    if (b.id == IDCANCEL) return IDCANCEL;
+  return buttons.size() == 1 ? buttons[0].id : 0;
+}
+
+const UINT kTextFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
+
+// Places the text and returns the client size the whole box needs.
+SIZE Layout(Box& box) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, DialogFont());
+  const int screenW = GetSystemMetrics(SM_CXSCREEN);
+  const int textX = kMargin + (box.icon != IconKind::None ? 32 + kIconGap : 4);
+  RECT r{0, 0, std::max(100, screenW * 5 / 8 - textX - kMargin), 0};
+  DrawTextA(dc, box.text.c_str(), -1, &r, kTextFormat | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  const int textW = r.right - r.left, textH = r.bottom - r.top;
+  // Short text sits level with the middle of the icon.
+  const int textY = (box.icon != IconKind::None && textH < 32) ? kMargin + (32 - textH) / 2 : kMargin;
+  box.textRect = RECT{textX, textY, textX + textW, textY + textH};
+  const int contentBottom = std::max<int>(box.textRect.bottom, box.icon != IconKind::None ? kMargin + 32 : 0);
+  const int rowW = static_cast<int>(box.buttons.size()) * (kButtonW + kButtonGap) - kButtonGap;
+  const int cx = std::max<int>(box.textRect.right + kMargin, rowW + 2 * kMargin);
+  const int cy = contentBottom + kMargin + 4 + kButtonH + kMargin;
+  return SIZE{cx, cy};
+}
+
+void CreateButtons(HWND hwnd, Box& box) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int n = static_cast<int>(box.buttons.size());
+  const int rowW = n * (kButtonW + kButtonGap) - kButtonGap;
+  int x = (client.right - rowW) / 2;
+  const int y = client.bottom - kMargin - kButtonH;
+  const int def = std::min<int>(static_cast<int>((box.type & MB_DEFMASK) >> 8), n - 1);
+  for (int i = 0; i < n; ++i, x += kButtonW + kButtonGap) {
+    const DWORD style = WS_TABSTOP | (i == def ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (i == 0 ? WS_GROUP : 0);
+    box.buttonWindows.push_back(MakeControl(hwnd, WC_BUTTONA, box.buttons[i].label, style, box.buttons[i].id,
+                                            RECT{x, y, x + kButtonW, y + kButtonH}));
+  }
+}
+
+void Paint(HWND hwnd, const Box& box) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (box.icon != IconKind::None) DrawIcon32(dc, kMargin, kMargin, box.icon);
+  HGDIOBJ old = SelectObject(dc, DialogFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  RECT r = box.textRect;
+  DrawTextA(dc, box.text.c_str(), -1, &r, kTextFormat);
+  SelectObject(dc, old);
+  EndPaint(hwnd, &ps);
+}
+
+void Finish(Box& box, int id) {
+  box.result = id;
+  box.done = true;
+}
+
+LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* box = reinterpret_cast<Box*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!box) return DefWindowProcA(hwnd, msg, wp, lp);
+  switch (msg) {
+    case WM_PAINT: Paint(hwnd, *box); return 0;
+    case WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED) Finish(*box, LOWORD(wp));
+      return 0;
+    case WM_CLOSE:
+      if (box->escapeId) Finish(*box, box->escapeId);
+      return 0;
+    default: return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+}
+
+HWND DefaultButton(const Box& box) {
+  for (HWND b : box.buttonWindows)
+    if ((GetWindowLongA(b, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return b;
+  return box.buttonWindows.empty() ? nullptr : box.buttonWindows[0];
+}
+
+// Enter presses the focused button (the default one otherwise), Space the
+// focused one, Escape cancels where cancelling is allowed, Tab and the
+// arrows move between the buttons.
+bool BoxKey(HWND hwnd, Box& box, const MSG& m) {
+  if (m.message == WM_CHAR || m.message == WM_KEYUP) return m.wParam == VK_RETURN || m.wParam == VK_ESCAPE ||
+                                                           m.wParam == VK_SPACE || m.wParam == '\t';
+  if (m.message != WM_KEYDOWN) return false;
+  HWND focus = GetFocus();
+  switch (m.wParam) {
+    case VK_RETURN: {
+      HWND b = IsPushButton(focus) && IsChild(hwnd, focus) ? focus : DefaultButton(box);
+      if (b) Finish(box, GetDlgCtrlID(b));
+      return true;
+    }
+    case VK_SPACE:
+      if (IsPushButton(focus) && IsChild(hwnd, focus)) Finish(box, GetDlgCtrlID(focus));
+      return true;
+    case VK_ESCAPE:
+      if (box.escapeId) Finish(box, box.escapeId);
+      return true;
+    case VK_TAB: CycleFocus(hwnd, GetKeyState(VK_SHIFT) < 0); return true;
+    case VK_LEFT: case VK_UP: CycleFocus(hwnd, true); return true;
+    case VK_RIGHT: case VK_DOWN: CycleFocus(hwnd, false); return true;
+    default: return false;
+  }
+}
+
+bool RegisterBoxClass() {
+  static bool done = false;
+  if (done) return true;
+  xvt_controls::RegisterStandardClasses();
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = BoxProc;
+  wc.lpszClassName = kBoxClass;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  done = RegisterClassA(&wc) != 0;
+  return done;
+}
+
+}  // namespace
+}  // namespace xvt_dialogs
+
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+  using namespace xvt_dialogs;
+  if (!RegisterBoxClass()) return 0;
+  Box box;
+  box.text = lpText ? lpText : "";
+  box.type = uType;
+  box.icon = IconFor(uType);
+  box.buttons = ButtonsFor(uType);
+  box.escapeId = EscapeIdFor(box.buttons);
+  const SIZE client = Layout(box);
+  const SIZE outer = WindowSizeFor(client.cx, client.cy, kBoxStyle, kBoxExStyle);
+  HWND prevFocus = GetFocus();
+  HWND prevActive = GetActiveWindow();
+  TaskModal modal;
+  HWND hwnd = CreateWindowExA(kBoxExStyle, kBoxClass, lpCaption ? lpCaption : "Error", kBoxStyle, 0, 0, outer.cx,
+                              outer.cy, hWnd, nullptr, nullptr, &box);
+  if (!hwnd) return 0;
+  CreateButtons(hwnd, box);
+  CenterOnScreen(hwnd);
+  ShowWindow(hwnd, SW_SHOW);
+  SetActiveWindow(hwnd);
+  if (HWND def = DefaultButton(box)) SetFocus(def);
+  UpdateWindow(hwnd);
+  const bool ended = RunModal(hwnd, box.done, [&](const MSG& m) { return BoxKey(hwnd, box, m); });
+  if (!ended || !box.done) box.result = box.escapeId ? box.escapeId : box.buttons[0].id;
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  // The other windows come back before the box goes, so activation can
+  // return to the one that had it.
+  modal.Restore();
+  if (IsWindow(hwnd)) DestroyWindow(hwnd);
+  if (prevActive && IsWindow(prevActive)) SetActiveWindow(prevActive);
+  if (prevFocus && IsWindow(prevFocus)) SetFocus(prevFocus);
+  return box.result;
+}
