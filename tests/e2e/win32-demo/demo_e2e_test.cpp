@@ -1,0 +1,119 @@
+// The demo program on a real X server, driven by xdotool: a click moves the
+// square, R paints it red, P opens a pop-up without taking the keyboard,
+// S writes the window's pixels, which are checked here.
+#include <gtest/gtest.h>
+
+#include <png.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+pid_t Start(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return -1;
+  return pid;
+}
+
+int RunTool(const std::vector<std::string>& argv) {
+  pid_t pid = Start(argv);
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) < 0) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Output(const std::string& command) {
+  std::string out;
+  if (FILE* f = popen(command.c_str(), "r")) {
+    char buf[256];
+    while (fgets(buf, sizeof buf, f)) out += buf;
+    pclose(f);
+  }
+  while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+  return out.substr(0, out.find('\n'));
+}
+
+struct Image {
+  int width = 0, height = 0;
+  std::vector<png_byte> rgb;
+  unsigned At(int x, int y) const {
+    const png_byte* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+    return (p[0] << 16) | (p[1] << 8) | p[2];
+  }
+};
+
+bool ReadPng(const std::string& path, Image& img) {
+  png_image im{};
+  im.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&im, path.c_str())) return false;
+  im.format = PNG_FORMAT_RGB;
+  img.width = static_cast<int>(im.width), img.height = static_cast<int>(im.height);
+  img.rgb.resize(PNG_IMAGE_SIZE(im));
+  return png_image_finish_read(&im, nullptr, img.rgb.data(), 0, nullptr) != 0;
+}
+
+bool WaitFor(const std::function<bool()>& done, int seconds) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+TEST(Win32Demo, ClickKeysAndPopupUnderXvfb) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
+  if (RunTool({"xdotool", "version"}) != 0) GTEST_SKIP() << "no xdotool";
+  auto dir = std::filesystem::temp_directory_path() / ("xvt-demo-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::string snap = (dir / "snap.png").string();
+  pid_t demo = Start({XVT_DEMO, snap});
+  ASSERT_GT(demo, 0);
+
+  std::string win;
+  ASSERT_TRUE(WaitFor([&] { return !(win = Output("xdotool search --name 'Win32 demo'")).empty(); }, 10));
+  EXPECT_EQ(RunTool({"xdotool", "windowfocus", "--sync", win}), 0);
+  // The window is mapped before the demo pumps its first messages.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  RunTool({"xdotool", "mousemove", "--window", win, "150", "120"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  RunTool({"xdotool", "click", "1"});
+  RunTool({"xdotool", "key", "--delay", "100", "r", "p", "s"});
+  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(snap); }, 10)) << "no snapshot";
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // let the writer finish
+
+  Image img;
+  ASSERT_TRUE(ReadPng(snap, img));
+  EXPECT_EQ(img.width, 320);
+  EXPECT_EQ(img.At(150, 120), 0xFF0000u) << "the square follows the click and turns red";
+  EXPECT_EQ(img.At(20, 20), 0xFFFFFFu) << "nothing left where it started";
+  EXPECT_EQ(img.At(139, 120), 0xFFFFFFu);
+  EXPECT_EQ(img.At(140, 110), 0xFF0000u);
+
+  RunTool({"xdotool", "key", "Escape"});
+  int status = 0;
+  if (!WaitFor([&] { return waitpid(demo, &status, WNOHANG) == demo; }, 5)) {
+    kill(demo, SIGTERM);
+    waitpid(demo, &status, 0);
+    ADD_FAILURE() << "Escape did not end the demo";
+  }
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
