@@ -139,6 +139,7 @@ void WINAPI InitCommonControls(void) {
   xvt_controls::RegisterStandardClasses();
   xvt_controls::RegisterTreeView();
   xvt_controls::RegisterStatusBar();
+  xvt_controls::RegisterToolTip();
 }
 
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {

@@ -77,5 +77,6 @@ void RegisterListBox();
 void RegisterComboBox();
 void RegisterTreeView();
 void RegisterStatusBar();
+void RegisterToolTip();
 
 }  // namespace xvt_controls

@@ -329,6 +329,15 @@ typedef struct tagTOOLINFOA {
 typedef TOOLINFOA TOOLINFO;
 typedef TOOLINFOA TTTOOLINFOA;
 
+typedef struct tagNMTTDISPINFOA {
+  NMHDR hdr;
+  LPSTR lpszText;
+  char szText[80];
+  HINSTANCE hinst;
+  UINT uFlags;
+  LPARAM lParam;
+} NMTTDISPINFOA, *LPNMTTDISPINFOA;
+
 #define TTN_FIRST (0U - 520U)
 #define TTN_GETDISPINFOA (TTN_FIRST - 0)
 #define TTN_SHOW (TTN_FIRST - 1)
