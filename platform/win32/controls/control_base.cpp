@@ -133,6 +133,7 @@ void xvt_controls::RegisterStandardClasses() {
   RegisterEdit();
   RegisterListBox();
   RegisterComboBox();
+  RegisterScrollBar();
 }
 
 void WINAPI InitCommonControls(void) {

@@ -75,6 +75,7 @@ void RegisterStatic();
 void RegisterEdit();
 void RegisterListBox();
 void RegisterComboBox();
+void RegisterScrollBar();
 void RegisterTreeView();
 void RegisterStatusBar();
 void RegisterToolTip();

@@ -13,6 +13,9 @@ std::vector<Note>& Notes() {
 namespace {
 LRESULT CALLBACK ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_COMMAND) Notes().push_back({msg, LOWORD(wp), HIWORD(wp)});
+  if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
+    if (LOWORD(wp) != SB_ENDSCROLL) Notes().push_back({msg, 0, LOWORD(wp)});
+  }
   if (msg == WM_NOTIFY) {
     auto* hdr = reinterpret_cast<NMHDR*>(lp);
     Notes().push_back({msg, static_cast<WORD>(hdr->idFrom), static_cast<int>(hdr->code)});

@@ -1,0 +1,45 @@
+#include "controls_test_support.h"
+
+namespace ctltest {
+namespace {
+
+using ScrollTest = ControlTest;
+
+TEST_F(ScrollTest, ControlClampsPositionAndReportsClicks) {
+  HWND b = Make(WC_SCROLLBARA, "", SBS_VERT, {10, 10, 26, 210}, 8);
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 500, 0};
+  EXPECT_EQ(SetScrollInfo(b, SB_CTL, &si, TRUE), 90);  // max - page + 1
+  EXPECT_EQ(GetScrollPos(b, SB_CTL), 90);
+  SetScrollPos(b, SB_CTL, 0, TRUE);
+  Click(b, 8, 3);  // top arrow
+  Click(b, 8, 196);  // bottom arrow
+  Click(b, 8, 150);  // track below the thumb
+  std::vector<int> parts;
+  for (auto& note : Notes())
+    if (note.msg == WM_VSCROLL) parts.push_back(note.code);
+  Notes().clear();
+  EXPECT_EQ(parts, (std::vector<int>{SB_LINEUP, SB_LINEDOWN, SB_PAGEDOWN}));
+  // Arrows are raised buttons with a dark arrow; the track is the scroll-bar colour.
+  EXPECT_EQ(Pixel(b, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(Pixel(b, 8, 120), RGB(192, 192, 192));
+  Save(b, "scrollbar");
+}
+
+TEST_F(ScrollTest, WindowBarsKeepTheirOwnState) {
+  HWND e = Make("EDIT", "", ES_MULTILINE | WS_VSCROLL | WS_HSCROLL, {10, 10, 200, 100});
+  SCROLLINFO v{sizeof v, SIF_RANGE | SIF_POS, 0, 50, 0, 20, 0};
+  SCROLLINFO hz{sizeof hz, SIF_RANGE | SIF_POS, 0, 10, 0, 3, 0};
+  SetScrollInfo(e, SB_VERT, &v, FALSE);
+  SetScrollInfo(e, SB_HORZ, &hz, FALSE);
+  EXPECT_EQ(GetScrollPos(e, SB_VERT), 20);
+  EXPECT_EQ(GetScrollPos(e, SB_HORZ), 3);
+  int lo = -1, hi = -1;
+  GetScrollRange(e, SB_HORZ, &lo, &hi);
+  EXPECT_EQ(lo, 0);
+  EXPECT_EQ(hi, 10);
+  SCROLLINFO none{sizeof none, SIF_ALL};
+  EXPECT_FALSE(GetScrollInfo(parent, SB_VERT, &none));
+}
+
+}  // namespace
+}  // namespace ctltest
