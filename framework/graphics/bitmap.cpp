@@ -79,6 +79,11 @@ void TBitmapCanvas::CreateHandle() {
   SetHandle(memDc_);
 }
 
+void TBitmapCanvas::Changed() {
+  bitmap_->Changed(this);
+  TCanvas::Changed();
+}
+
 void TBitmapCanvas::FreeContext() {
   if (!memDc_) return;
   DeselectHandles();
@@ -131,10 +136,8 @@ void TBitmap::SetSize(int width, int height) {
   if (next) {
     ScratchDc to(next);
     PatBlt(to.dc, 0, 0, width, height, WHITENESS);
-    if (handle_) {
-      ScratchDc from(handle_);
-      BitBlt(to.dc, 0, 0, std::min(width, width_), std::min(height, height_), from.dc, 0, 0, SRCCOPY);
-    }
+    if (handle_)
+      BitBlt(to.dc, 0, 0, std::min(width, width_), std::min(height, height_), SourceDc(), 0, 0, SRCCOPY);
   }
   Replace(next, width, height, pixelFormat_);
 }
@@ -146,9 +149,11 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (next && handle_) {
     // Pixels are converted by blitting; a monochrome target maps the white
     // background to 1 and everything else to 0, as GDI does.
-    ScratchDc to(next), from(handle_);
-    SetBkColor(from.dc, RGB(255, 255, 255));
-    BitBlt(to.dc, 0, 0, width_, height_, from.dc, 0, 0, SRCCOPY);
+    ScratchDc to(next);
+    HDC from = SourceDc();
+    SetBkColor(from, RGB(255, 255, 255));
+    BitBlt(to.dc, 0, 0, width_, height_, from, 0, 0, SRCCOPY);
+    canvas_->Refresh();
   }
   Replace(next, width_, height_, format);
 }
@@ -184,10 +189,14 @@ HBITMAP TBitmap::ReleaseHandle() {
   return h;
 }
 
+HDC TBitmap::SourceDc() {
+  // A bitmap lives in one context at a time: its canvas's.
+  return Canvas()->Handle();
+}
+
 TCanvas* TBitmap::Canvas() {
   if (!canvas_) {
     canvas_ = std::make_unique<TBitmapCanvas>(this);
-    canvas_->OnChange = [this](TObject*) { Changed(this); };
   }
   return canvas_.get();
 }
@@ -197,8 +206,7 @@ void TBitmap::Changed(TObject* sender) { TGraphic::Changed(sender); }
 TColor TBitmap::TransparentColor() {
   if (transparentMode_ == tmFixed) return transparentColor_;
   if (!handle_) return clDefault;
-  ScratchDc dc(handle_);
-  return static_cast<TColor>(GetPixel(dc.dc, 0, height_ - 1));
+  return static_cast<TColor>(GetPixel(SourceDc(), 0, height_ - 1));
 }
 
 void TBitmap::SetTransparentColor(TColor color) {
@@ -221,9 +229,11 @@ HBITMAP TBitmap::CreateMask(TColor color) {
   HBITMAP mask = CreateBitmap(width_, height_, 1, 1, nullptr);
   if (!mask) throw EOutOfResources("Out of system resources");
   // Colour to monochrome: the source's background colour becomes 1.
-  ScratchDc to(mask), from(handle_);
-  SetBkColor(from.dc, ColorToRGB(color));
-  BitBlt(to.dc, 0, 0, width_, height_, from.dc, 0, 0, SRCCOPY);
+  ScratchDc to(mask);
+  HDC from = SourceDc();
+  SetBkColor(from, ColorToRGB(color));
+  BitBlt(to.dc, 0, 0, width_, height_, from, 0, 0, SRCCOPY);
+  canvas_->Refresh();
   return mask;
 }
 
@@ -236,8 +246,8 @@ void TBitmap::Assign(TPersistent* source) {
     if (other->pixelFormat_ == pf1bit) {
       copy = MakeBitmap(other->width_, other->height_, pf1bit);
       if (!copy) throw EOutOfResources("Out of system resources");
-      ScratchDc to(copy), from(other->handle_);
-      BitBlt(to.dc, 0, 0, other->width_, other->height_, from.dc, 0, 0, SRCCOPY);
+      ScratchDc to(copy);
+      BitBlt(to.dc, 0, 0, other->width_, other->height_, other->SourceDc(), 0, 0, SRCCOPY);
     } else {
       // Through the DIB form, so a palette keeps its own colour table.
       copy = MakeDibSection(ReadDib(other->handle_, BitsOfPixelFormat(other->pixelFormat_)));
@@ -255,20 +265,20 @@ bool TBitmap::Equals(TGraphic* graphic) {
   if (other == this) return true;
   if (Empty() || other->Empty()) return Empty() == other->Empty();
   if (width_ != other->width_ || height_ != other->height_) return false;
-  ScratchDc a(handle_), b(other->handle_);
+  HDC a = SourceDc(), b = other->SourceDc();
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x)
-      if (GetPixel(a.dc, x, y) != GetPixel(b.dc, x, y)) return false;
+      if (GetPixel(a, x, y) != GetPixel(b, x, y)) return false;
   return true;
 }
 
 void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
   if (!handle_) return;
   if (GetTransparent()) return DrawTransparent(canvas, rect);
-  ScratchDc from(handle_);
+  HDC from = SourceDc();
   HDC dc = canvas->Handle();
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), from.dc, 0, 0, width_, height_,
+  StretchBlt(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), from, 0, 0, width_, height_,
              canvas->CopyMode());
 }
 
@@ -278,7 +288,8 @@ void TBitmap::DrawTransparent(TCanvas* canvas, const TRect& rect) {
   HBITMAP mask = CreateMask(TransparentColor());
   HDC dc = canvas->Handle();
   {
-    ScratchDc maskDc(mask), from(handle_);
+    ScratchDc maskDc(mask);
+    HDC from = SourceDc();
     COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
     COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
     SetStretchBltMode(dc, COLORONCOLOR);
@@ -289,7 +300,7 @@ void TBitmap::DrawTransparent(TCanvas* canvas, const TRect& rect) {
     HBITMAP cutout = MakeBitmap(width_, height_, pfDevice);
     {
       ScratchDc cut(cutout);
-      BitBlt(cut.dc, 0, 0, width_, height_, from.dc, 0, 0, SRCCOPY);
+      BitBlt(cut.dc, 0, 0, width_, height_, from, 0, 0, SRCCOPY);
       SetTextColor(cut.dc, RGB(0, 0, 0));
       SetBkColor(cut.dc, RGB(255, 255, 255));
       BitBlt(cut.dc, 0, 0, width_, height_, maskDc.dc, 0, 0, 0x00220326);  // D and not S

@@ -13,11 +13,12 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source,
   RequiredState(TCanvasState{csHandleValid, csBrushValid});
   HBITMAP mask = bitmap->CreateMask(color);
   {
-    ScratchDc from(bitmap->Handle()), maskDc(mask);
+    ScratchDc maskDc(mask);
+    HDC from = bitmap->SourceDc();
     const int w = RectWidth(dest), h = RectHeight(dest);
     const int sw = RectWidth(source), sh = RectHeight(source);
     SetStretchBltMode(dc_, COLORONCOLOR);
-    StretchBlt(dc_, dest.left, dest.top, w, h, from.dc, source.left, source.top, sw, sh, SRCCOPY);
+    StretchBlt(dc_, dest.left, dest.top, w, h, from, source.left, source.top, sw, sh, SRCCOPY);
     // A monochrome source reaches a colour context as text colour (0) and
     // background colour (1): black and white make it a bit mask.
     COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));

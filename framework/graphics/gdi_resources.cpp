@@ -1,6 +1,7 @@
 #include "framework/gdi_resources.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <utility>
@@ -45,15 +46,36 @@ int PenStyleToGdi(TPenStyle style) {
   return PS_SOLID;
 }
 
-int HatchOf(TBrushStyle style) {
+// Whether the 8x8 hatch of `style` covers (x, y).
+bool HatchCovers(TBrushStyle style, int x, int y) {
   switch (style) {
-    case bsHorizontal: return HS_HORIZONTAL;
-    case bsVertical: return HS_VERTICAL;
-    case bsFDiagonal: return HS_FDIAGONAL;
-    case bsBDiagonal: return HS_BDIAGONAL;
-    case bsCross: return HS_CROSS;
-    default: return HS_DIAGCROSS;
+    case bsHorizontal: return y == 7;
+    case bsVertical: return x == 7;
+    case bsFDiagonal: return x == y;
+    case bsBDiagonal: return x == 7 - y;
+    case bsCross: return x == 7 || y == 7;
+    default: return x == y || x == 7 - y;
   }
+}
+
+// The window layer draws no hatch brushes, so a hatch is an 8x8 colour
+// pattern: lines in the colour over white.
+HBRUSH MakeHatchBrush(TBrushStyle style, COLORREF rgb) {
+  std::vector<std::uint8_t> info(sizeof(BITMAPINFO), 0);
+  auto* bmi = reinterpret_cast<BITMAPINFO*>(info.data());
+  bmi->bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 8, -8, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP pattern = CreateDIBSection(dc, bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  DeleteDC(dc);
+  if (!pattern || !bits) return nullptr;
+  auto* px = static_cast<std::uint32_t*>(bits);
+  const std::uint32_t line = (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) px[y * 8 + x] = HatchCovers(style, x, y) ? line : 0xFFFFFFu;
+  HBRUSH brush = CreatePatternBrush(pattern);
+  DeleteObject(pattern);  // the brush keeps its own copy
+  return brush;
 }
 
 }  // namespace
@@ -96,7 +118,7 @@ HBRUSH BrushHandle(const TBrushData& data) {
   COLORREF rgb = ColorToRGB(data.color);
   int style = data.style;
   return cache.Get({style, rgb}, [&] {
-    return data.style == bsSolid ? CreateSolidBrush(rgb) : CreateHatchBrush(HatchOf(data.style), rgb);
+    return data.style == bsSolid ? CreateSolidBrush(rgb) : MakeHatchBrush(data.style, rgb);
   });
 }
 

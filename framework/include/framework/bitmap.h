@@ -27,6 +27,8 @@ class TBitmapCanvas : public TCanvas {
 
  protected:
   void CreateHandle() override;
+  // Drawing on the canvas changes the bitmap, whoever else listens.
+  void Changed() override;
 
  private:
   TBitmap* bitmap_;
@@ -76,6 +78,8 @@ class TBitmap : public TGraphic {
   // A monochrome mask: 1 where the pixel is `color`, 0 elsewhere. The
   // caller deletes it.
   HBITMAP CreateMask(TColor color);
+  // The context to read the pixels from (the canvas's).
+  HDC SourceDc();
 
  protected:
   void Changed(TObject* sender) override;
