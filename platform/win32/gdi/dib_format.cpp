@@ -42,7 +42,8 @@ std::size_t ColorTableBytes(const BITMAPINFOHEADER& h, UINT usage) {
     n = std::min<std::size_t>(n, std::size_t{1} << h.biBitCount);
     return n * entry;
   }
-  if (h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER)) return 3 * sizeof(DWORD);
+  // Headers too short to hold the masks (52 bytes and up do) are followed by them.
+  if (h.biCompression == BI_BITFIELDS && h.biSize < 52) return 3 * sizeof(DWORD);
   return 0;
 }
 

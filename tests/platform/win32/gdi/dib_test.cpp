@@ -196,6 +196,18 @@ TEST(Dib, PackedDibValidationChecksClaimsAgainstSize) {
   i.h.biClrUsed = 2;  // a short colour table moves the bits forward
   std::memcpy(packed.data(), &i.h, sizeof(i.h));
   EXPECT_TRUE(gdi::ValidatePackedDib(packed.data(), sizeof(BITMAPINFOHEADER) + 8 + 16));
+  // Bit fields after a 40-byte header: the three masks must be in the block too.
+  Info f = Header(2, 2, 32);
+  f.h.biCompression = BI_BITFIELDS;
+  const DWORD masks[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+  std::vector<std::uint8_t> fields(sizeof(BITMAPINFOHEADER) + sizeof(masks) + 16, 0);
+  std::memcpy(fields.data(), &f.h, sizeof(f.h));
+  std::memcpy(fields.data() + sizeof(f.h), masks, sizeof(masks));
+  EXPECT_TRUE(gdi::ValidatePackedDib(fields.data(), fields.size()));
+  EXPECT_FALSE(gdi::ValidatePackedDib(fields.data(), sizeof(BITMAPINFOHEADER) + 4));
+  f.h.biSize = 44;  // longer than the basic header, still without room for the masks
+  std::memcpy(fields.data(), &f.h, sizeof(f.h));
+  EXPECT_FALSE(gdi::ValidatePackedDib(fields.data(), 44));
 }
 
 TEST(Bitmaps, CreateBitmapSizesAndBits) {
