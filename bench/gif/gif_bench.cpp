@@ -1,6 +1,6 @@
 // Decoding the test pictures to index planes, ours against giflib on the
 // same bytes in the same run, and encoding those planes again.
-#include <RxGIF.h>
+#include <GIFPicture.h>
 #include <gif_lib.h>
 
 #include <benchmark/benchmark.h>
@@ -39,7 +39,7 @@ std::vector<Picture> LoadPictures() {
       try {
         g.LoadFromBytes(pic.gif, false);
         for (auto& fr : g.Frames) {
-          const TGIFBitmap& b = fr->Bitmap();
+          const TGIFBitmap& b = fr->Decoded();
           pic.pixels += b.Indices.size();
           pic.planes.push_back(b.Indices);
           pic.bits.push_back(std::max(2, int(fr->Item->BitsPerPixel)));
@@ -62,7 +62,7 @@ std::size_t DecodeOurs(const Picture& p) {
   TGIFPicture g;
   g.LoadFromBytes(p.gif, false);
   std::size_t sum = 0;
-  for (auto& f : g.Frames) sum += f->Bitmap().Indices.size();
+  for (auto& f : g.Frames) sum += f->Decoded().Indices.size();
   return sum;
 }
 

@@ -1,6 +1,6 @@
 // Load any bytes, decode and compose every frame, and write what loaded back out.
 #include <GIFCompose.h>
-#include <RxGIF.h>
+#include <GIFPicture.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       continue;
     }
     try {
-      const TGIFBitmap& b = f->Bitmap();
+      const TGIFBitmap& b = f->Decoded();
       if (b.Indices.size() != std::size_t(b.Width) * std::size_t(b.Height)) __builtin_trap();
       (void)b.ToBmp();
     } catch (const EInvalidGraphicOperation&) {

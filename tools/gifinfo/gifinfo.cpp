@@ -37,7 +37,7 @@ std::string PrintGIFInfo(TGIFPicture& pic, std::ostream& out) {
   std::string error;
   for (auto& f : pic.Frames) {
     try {
-      f->Bitmap();
+      f->Decoded();
     } catch (const EInvalidGraphicOperation& e) {
       if (error.empty()) error = e.what();
     }
@@ -51,8 +51,8 @@ std::string PrintGIFInfo(TGIFPicture& pic, std::ostream& out) {
   out << "repeat: " << pic.RepeatCount << '\n';
   out << "corrupted: " << YesNo(pic.Corrupted) << '\n';
   for (std::size_t i = 0; i < pic.Frames.size(); ++i) {
-    const TGIFFrame& f = *pic.Frames[i];
-    const TPoint size = f.Size();
+    const TGIFFrameBase& f = *pic.Frames[i];
+    const TGIFPoint size = f.Size();
     out << "frame " << i << ": origin " << f.TopLeft.X << ',' << f.TopLeft.Y << " size " << size.X << " x "
         << size.Y << " delay " << f.AnimateInterval << " disposal " << int(f.DisposalMethod) << " transparent "
         << Hex(f.TransparentColor) << " interlaced " << YesNo(f.Interlaced) << " local-colors "
@@ -70,7 +70,7 @@ std::string FramePath(const std::string& dir, std::size_t i, const char* ext) {
 
 void WriteIndexFiles(TGIFPicture& pic, const std::string& dir) {
   for (std::size_t i = 0; i < pic.Frames.size(); ++i) {
-    const TGIFBitmap& b = pic.Frames[i]->Bitmap();
+    const TGIFBitmap& b = pic.Frames[i]->Decoded();
     const std::string path = FramePath(dir, i, "idx");
     std::ofstream f(path, std::ios::binary);
     f.write(reinterpret_cast<const char*>(b.Indices.data()), std::streamsize(b.Indices.size()));

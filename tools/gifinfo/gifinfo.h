@@ -1,6 +1,6 @@
 #pragma once
 // The report of the gifinfo tool, apart from its command line.
-#include <RxGIF.h>
+#include <GIFPicture.h>
 
 #include <ostream>
 #include <string>

@@ -10,16 +10,16 @@ std::uint32_t Pixel(TColor c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >
 
 TGIFComposer::TGIFComposer(TGIFPicture& picture, TColor windowColor) : FPicture(picture), FWindow(windowColor) {}
 
-bool TGIFComposer::CoversScreen(TGIFFrame& f) {
-  const TPoint s = f.Size();
+bool TGIFComposer::CoversScreen(TGIFFrameBase& f) {
+  const TGIFPoint s = f.Size();
   return f.TopLeft.X <= 0 && f.TopLeft.Y <= 0 && f.TopLeft.X + s.X >= FPicture.ScreenWidth() &&
          f.TopLeft.Y + s.Y >= FPicture.ScreenHeight();
 }
 
 // The frame's bitmap at its origin; pixels of its transparent colour (by
 // colour, as a mask built from it would) leave the composition untouched.
-void TGIFComposer::Draw(TGIFFrame& f) {
-  const TGIFBitmap& b = f.Bitmap();
+void TGIFComposer::Draw(TGIFFrameBase& f) {
+  const TGIFBitmap& b = f.Decoded();
   const int w = FPicture.ScreenWidth(), h = FPicture.ScreenHeight();
   const std::vector<std::uint32_t> rgb = b.Rgb32();
   const bool masked = f.TransparentColor != clNone;
@@ -32,9 +32,9 @@ void TGIFComposer::Draw(TGIFFrame& f) {
     }
 }
 
-void TGIFComposer::FillRect(TGIFFrame& f) {
+void TGIFComposer::FillRect(TGIFFrameBase& f) {
   const int w = FPicture.ScreenWidth(), h = FPicture.ScreenHeight();
-  const TPoint s = f.Size();
+  const TGIFPoint s = f.Size();
   for (int y = std::max(0, f.TopLeft.Y); y < std::min(h, f.TopLeft.Y + s.Y); ++y)
     for (int x = std::max(0, f.TopLeft.X); x < std::min(w, f.TopLeft.X + s.X); ++x)
       FPixels[std::size_t(y) * std::size_t(w) + std::size_t(x)] = FFill;
@@ -55,11 +55,11 @@ void TGIFComposer::Fresh(int n) {
   FPixels.assign(std::size_t(FPicture.ScreenWidth()) * FPicture.ScreenHeight(), FFill);
   int s = n;
   for (; s > 0; --s) {
-    TGIFFrame& f = FPicture.Frame(std::size_t(s));
+    TGIFFrameBase& f = FPicture.Frame(std::size_t(s));
     if (CoversScreen(f) && (f.TransparentColor == clNone || (s < n && f.DisposalMethod == 2))) break;
   }
   for (int i = s; i < n; ++i) {
-    TGIFFrame& f = FPicture.Frame(std::size_t(i));
+    TGIFFrameBase& f = FPicture.Frame(std::size_t(i));
     if (f.DisposalMethod <= 1) Draw(f);
     else if (f.DisposalMethod == 2 && i > s) FillRect(f);
   }

@@ -1,5 +1,5 @@
 // A frame: lazy decoding into a cached bitmap, copies and re-encoding.
-#include <RxGIF.h>
+#include <GIFPicture.h>
 
 namespace {
 
@@ -16,12 +16,12 @@ void Report(const TGIFProgress& p, TProgressStage stage, int percent, const std:
 
 }  // namespace
 
-TPoint TGIFFrame::Size() const {
+TGIFPoint TGIFFrameBase::Size() const {
   if (FBitmap && !FBitmap->Empty()) return {FBitmap->Width, FBitmap->Height};
-  return Item ? Item->Size : TPoint{};
+  return Item ? Item->Size : TGIFPoint{};
 }
 
-const TGIFBitmap& TGIFFrame::Bitmap() {
+const TGIFBitmap& TGIFFrameBase::Decoded() {
   if (FBitmap && !FBitmap->Empty()) return *FBitmap;
   auto bmp = std::make_shared<TGIFBitmap>();
   bmp->Width = bmp->Height = 0;
@@ -36,13 +36,13 @@ const TGIFBitmap& TGIFFrame::Bitmap() {
     for (int i = 0; i < item.ColorMap.Count && i < int(bmp->Palette.size()); ++i)
       bmp->Palette[std::size_t(i)] = item.ColorMap.Colors[std::size_t(i)];
     bmp->Indices.assign(std::size_t(pixels), 0);
-    const TGIFProgress* progress = Owner ? &Owner->OnProgress : nullptr;
+    const TGIFProgress* progress = Picture ? &Picture->OnProgress : nullptr;
     TLzwDecodeParams params{bmp->Width, bmp->Height, Interlaced, item.BitsPerPixel, TolerateCorruptGIF,
                             progress && *progress ? progress : nullptr};
     if (params.Progress) Report(*progress, psStarting, 0);
     try {
       Corrupted = LzwDecode(item.ImageData, params, bmp->Indices.data()) || Corrupted;
-      if (Corrupted && Owner) Owner->Corrupted = true;
+      if (Corrupted && Picture) Picture->Corrupted = true;
     } catch (const std::exception& e) {
       if (params.Progress) Report(*progress, psEnding, 0, e.what());
       throw;
@@ -53,14 +53,14 @@ const TGIFBitmap& TGIFFrame::Bitmap() {
   return *FBitmap;
 }
 
-std::vector<std::string> TGIFFrame::Comment() const {
+std::vector<std::string> TGIFFrameBase::Comment() const {
   std::vector<std::string> lines;
   for (const TExtension& e : Extensions)
     if (e.ExtType == etComment) lines.insert(lines.end(), e.Blocks.begin(), e.Blocks.end());
   return lines;
 }
 
-void TGIFFrame::Assign(const TGIFFrame& source) {
+void TGIFFrameBase::Assign(const TGIFFrameBase& source) {
   if (&source == this) return;
   Item = source.Item;
   Extensions = source.Extensions;
@@ -75,7 +75,7 @@ void TGIFFrame::Assign(const TGIFFrame& source) {
   FBitmap = source.FBitmap;  // immutable once built, so sharing is safe
 }
 
-void TGIFFrame::Assign(const TGIFBitmap& bitmap) {
+void TGIFFrameBase::Assign(const TGIFBitmap& bitmap) {
   auto item = TSharedRef<TGIFItem>::Make();
   item->Size = {bitmap.Width, bitmap.Height};
   item->BitsPerPixel = std::uint8_t(bitmap.BitCount);
@@ -93,7 +93,7 @@ void TGIFFrame::Assign(const TGIFBitmap& bitmap) {
   FBitmap = std::make_shared<TGIFBitmap>(bitmap);
 }
 
-void TGIFFrame::EnsureImageData() {
+void TGIFFrameBase::EnsureImageData() {
   if (HasImageData()) return;
   if (!FBitmap || FBitmap->Empty()) throw EInvalidGraphicOperation(gifmsg::Encoding);
   const TGIFBitmap& b = *FBitmap;

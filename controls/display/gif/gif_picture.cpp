@@ -1,5 +1,5 @@
 // The picture: clearing, the load entry points, copies and added frames.
-#include <RxGIF.h>
+#include <GIFPicture.h>
 
 #include <istream>
 
@@ -81,26 +81,26 @@ void TGIFPicture::Assign(const TGIFPicture* source) {
   FrameIndex = source->FrameIndex;
   Frames.clear();
   for (const auto& f : source->Frames) {
-    Frames.push_back(std::make_unique<TGIFFrame>(this));
+    Frames.push_back(NewFrame());
     Frames.back()->Assign(*f);
   }
   Changed();
 }
 
-void TGIFPicture::Assign(const TGIFFrame& source) {
+void TGIFPicture::Assign(const TGIFFrameBase& source) {
   // Take everything from the source first: it may be one of our own frames.
   auto data = TSharedRef<TGIFData>::Make();
   std::uint16_t w = 0, h = 0;
-  if (source.Owner) {
-    const TGIFData& from = *source.Owner->Data;
+  if (source.Picture) {
+    const TGIFData& from = *source.Picture->Data;
     data->AspectRatio = from.AspectRatio;
     data->BitsPerPixel = from.BitsPerPixel;
     data->ColorResBits = from.ColorResBits;
     data->ColorMap = from.ColorMap;
-    w = source.Owner->FScreenWidth;
-    h = source.Owner->FScreenHeight;
+    w = source.Picture->FScreenWidth;
+    h = source.Picture->FScreenHeight;
   }
-  auto copy = std::make_unique<TGIFFrame>(this);
+  auto copy = NewFrame();
   copy->Assign(source);
   const std::uint8_t version = Version;
   Clear();
@@ -119,7 +119,7 @@ void TGIFPicture::Assign(const TGIFBitmap& source) {
 }
 
 int TGIFPicture::AddFrame(const TGIFBitmap& bitmap) {
-  Frames.push_back(std::make_unique<TGIFFrame>(this));
+  Frames.push_back(NewFrame());
   Frames.back()->Assign(bitmap);
   FScreenWidth = std::uint16_t(std::max<int>(FScreenWidth, std::clamp(bitmap.Width, 0, 65535)));
   FScreenHeight = std::uint16_t(std::max<int>(FScreenHeight, std::clamp(bitmap.Height, 0, 65535)));
@@ -132,8 +132,8 @@ int TGIFPicture::AddFrame(const TGIFBitmap& bitmap) {
 
 bool TGIFPicture::GetEmpty() const {
   if (Frames.empty()) return true;
-  const TGIFFrame& f = *Frames[std::size_t(std::clamp<int>(FrameIndex, 0, int(Frames.size()) - 1))];
-  return !f.HasBitmap() && !f.HasImageData();
+  const TGIFFrameBase& f = *Frames[std::size_t(std::clamp<int>(FrameIndex, 0, int(Frames.size()) - 1))];
+  return !f.HasDecoded() && !f.HasImageData();
 }
 
 int TGIFPicture::GetWidth() const {

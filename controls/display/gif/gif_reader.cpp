@@ -1,6 +1,6 @@
 // Loading a GIF stream: header, screen, extensions and frames. Every read is
 // bounded by the data; fixed-size records that do not fit are read errors.
-#include <RxGIF.h>
+#include <GIFPicture.h>
 
 #include <cctype>
 #include <cstdio>
@@ -72,8 +72,8 @@ private:
   void Header();
   std::uint8_t ReadExtensions(std::uint8_t sep, std::vector<TExtension>& kept);
   void Looping(const TExtension& app);
-  void ReadFrame(TGIFFrame& frame, std::vector<TExtension> kept);
-  void ApplyGraphicControls(TGIFFrame& frame);
+  void ReadFrame(TGIFFrameBase& frame, std::vector<TExtension> kept);
+  void ApplyGraphicControls(TGIFFrameBase& frame);
 };
 
 void TGIFReader::Header() {
@@ -144,7 +144,7 @@ std::uint8_t TGIFReader::ReadExtensions(std::uint8_t sep, std::vector<TExtension
   return sep;
 }
 
-void TGIFReader::ApplyGraphicControls(TGIFFrame& f) {
+void TGIFReader::ApplyGraphicControls(TGIFFrameBase& f) {
   f.AnimateInterval = 0;
   const TGIFColorTable& table = f.Item->ColorMap;
   for (const TExtension& e : f.Extensions) {
@@ -164,7 +164,7 @@ void TGIFReader::ApplyGraphicControls(TGIFFrame& f) {
   }
 }
 
-void TGIFReader::ReadFrame(TGIFFrame& f, std::vector<TExtension> kept) {
+void TGIFReader::ReadFrame(TGIFFrameBase& f, std::vector<TExtension> kept) {
   TGIFItem& item = *f.Item;
   auto d = c_.Take(9);
   auto word = [&](int i) { return std::int32_t(d[std::size_t(i)] | (d[std::size_t(i) + 1] << 8)); };
@@ -208,7 +208,7 @@ void TGIFReader::Run() {
     std::vector<TExtension> kept;
     sep = ReadExtensions(sep, kept);
     if (sep == ',') {
-      auto frame = std::make_unique<TGIFFrame>(&pic_);
+      std::unique_ptr<TGIFFrameBase> frame = pic_.NewFrame();
       frame->Item = TSharedRef<TGIFItem>::Make();
       const TGIFColorTable& global = pic_.Data->ColorMap;
       if (global.Count > 0) {
@@ -253,7 +253,7 @@ void TGIFPicture::Load(std::span<const std::uint8_t> bytes, bool decodeFirst) {
   if (!Frames.empty()) FrameIndex = 0;
   if (decodeFirst && !Frames.empty()) {
     try {
-      Frames[0]->Bitmap();
+      Frames[0]->Decoded();
     } catch (...) {
       Frames.erase(Frames.begin());
       FrameIndex = Frames.empty() ? -1 : 0;

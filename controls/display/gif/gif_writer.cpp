@@ -1,5 +1,5 @@
 // Writing a picture as a GIF stream.
-#include <RxGIF.h>
+#include <GIFPicture.h>
 
 #include <algorithm>
 #include <cstring>
@@ -51,7 +51,7 @@ void PutImageData(Out& o, const std::vector<std::uint8_t>& d) {
   o.Byte(0);
 }
 
-int TransparentIndexOf(const TGIFFrame& f) {
+int TransparentIndexOf(const TGIFFrameBase& f) {
   if (f.TransparentColor == clNone) return -1;
   const TGIFColorTable& t = f.Item->ColorMap;
   if (f.TransparentIndex >= 0 && f.TransparentIndex < t.Count && t.Color(f.TransparentIndex) == f.TransparentColor)
@@ -59,13 +59,13 @@ int TransparentIndexOf(const TGIFFrame& f) {
   return t.IndexOf(f.TransparentColor);
 }
 
-bool NeedsGraphicControl(const TGIFFrame& f) {
+bool NeedsGraphicControl(const TGIFFrameBase& f) {
   for (const TExtension& e : f.Extensions)
     if (e.ExtType == etGraphicControl) return true;
   return f.AnimateInterval != 0 || f.DisposalMethod != 0 || TransparentIndexOf(f) >= 0;
 }
 
-void PutFrame(Out& o, const TGIFFrame& f) {
+void PutFrame(Out& o, const TGIFFrameBase& f) {
   for (const TExtension& e : f.Extensions) {
     if (e.ExtType != etComment) continue;
     o.Byte(0x21);

@@ -2,7 +2,7 @@
 // Frames composed over one another by their origins and disposal methods,
 // in plain pixels: the composition the animator paints, kept free of any
 // canvas so that tools and tests can use it on a true-colour screen.
-#include <RxGIF.h>
+#include <GIFPicture.h>
 
 #include <cstdint>
 #include <vector>
@@ -29,7 +29,7 @@ private:
   std::uint32_t FFill = 0;
 
   void Fresh(int n);
-  bool CoversScreen(TGIFFrame& f);
-  void Draw(TGIFFrame& f);
-  void FillRect(TGIFFrame& f);
+  bool CoversScreen(TGIFFrameBase& f);
+  void Draw(TGIFFrameBase& f);
+  void FillRect(TGIFFrameBase& f);
 };

@@ -1,14 +1,8 @@
 #pragma once
-// The error raised for bad or unwritable GIF data. It stands in for the
-// framework's exception of the same name until that hierarchy exists; only
-// this header needs to change then.
-#include <stdexcept>
-#include <string>
-
-class EInvalidGraphicOperation : public std::runtime_error {
-public:
-  explicit EInvalidGraphicOperation(const std::string& message) : std::runtime_error(message) {}
-};
+// Bad or unwritable GIF data raise the framework's EInvalidGraphicOperation
+// with one of these texts. The framework's base library has no window code,
+// so the codec stays usable on its own.
+#include "framework/exceptions.h"
 
 namespace gifmsg {
 inline constexpr const char* UnknownVersion = "Unknown GIF version";

@@ -7,17 +7,16 @@
 #include <utility>
 #include <vector>
 
-// Colours are 0x00BBGGRR as on Windows; clNone marks "no colour".
-using TColor = std::uint32_t;
-inline constexpr TColor clNone = 0x1FFFFFFF;
+// Colours are the framework's: 0x00BBGGRR, clNone marks "no colour".
+#include "framework/types.h"
 
 constexpr TColor RGBColor(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
 
-struct TPoint {
+struct TGIFPoint {
   std::int32_t X = 0, Y = 0;
-  bool operator==(const TPoint&) const = default;
+  bool operator==(const TGIFPoint&) const = default;
 };
 
 using TGIFRGB = std::array<std::uint8_t, 3>;  // red, green, blue
@@ -104,7 +103,7 @@ public:
   // LZW minimum code size, then every sub-block with its length byte, up to
   // and including the terminating empty block, exactly as read.
   std::vector<std::uint8_t> ImageData;
-  TPoint Size;
+  TGIFPoint Size;
   std::uint8_t PackedFields = 0;
   std::uint8_t BitsPerPixel = 0;
   TGIFColorTable ColorMap;

@@ -193,7 +193,7 @@ TEST(GifFrameBounds, FrameLargerThanTheScreenKeepsItsOwnSize) {
   auto g = GifBuilder().Header().Screen(2, 2, 2).Table(2).Image(1, 1, 4, 3).Encoded(in, 2).Trailer();
   TGIFPicture pic;
   pic.LoadFromBytes(g.b);
-  EXPECT_EQ(pic.Frame(0).Bitmap().Indices, in);
+  EXPECT_EQ(pic.Frame(0).Decoded().Indices, in);
   EXPECT_EQ(pic.GetWidth(), 4);
 }
 
@@ -219,7 +219,7 @@ TEST(GifDib, ColourDepthFollowsTheTableSize) {
     g.Encoded({1}, std::max(2, c.tableBits)).Trailer();
     TGIFPicture pic;
     pic.LoadFromBytes(g.b);
-    const TGIFBitmap& b = pic.Frame(0).Bitmap();
+    const TGIFBitmap& b = pic.Frame(0).Decoded();
     EXPECT_EQ(b.BitCount, c.dibBits) << c.tableBits;
     ASSERT_EQ(b.Palette.size(), std::size_t(1) << c.dibBits);
     const int count = 1 << c.tableBits;

@@ -89,7 +89,7 @@ TEST(GifExtensions, GraphicControlSetsDelayDisposalTransparency) {
   TGIFPicture pic;
   auto g = TwoColour().Gce((2 << 2) | 1, 7, 1);
   ASSERT_EQ(LoadError(pic, Pixels(g).Trailer().b), "");
-  const TGIFFrame& f = pic.Frame(0);
+  const TGIFFrameBase& f = pic.Frame(0);
   EXPECT_EQ(f.AnimateInterval, 70);
   EXPECT_EQ(f.DisposalMethod, 2);
   EXPECT_EQ(f.TransparentColor, RGBColor(1, 2, 3));
@@ -122,7 +122,7 @@ TEST(GifExtensions, PlainTextDropsTheGraphicControlBeforeIt) {
   TGIFPicture pic;
   auto g = TwoColour().Gce((2 << 2) | 1, 9, 0).PlainText();
   ASSERT_EQ(LoadError(pic, Pixels(g).Trailer().b), "");
-  const TGIFFrame& f = pic.Frame(0);
+  const TGIFFrameBase& f = pic.Frame(0);
   EXPECT_EQ(f.AnimateInterval, 0);
   EXPECT_EQ(f.DisposalMethod, 0);
   EXPECT_EQ(f.TransparentColor, clNone);
@@ -220,8 +220,8 @@ TEST(GifFrames, DescriptorFieldsAndLocalTable) {
   auto g = GifBuilder().Header().Screen(8, 8, 1).Table(1).Image(3, 4, 2, 1, 0x80 | 0x40 | 1).Table(2, {{9, 9, 9}});
   g.Codes(2, {{4, 3}, {0, 3}, {3, 3}, {5, 3}}).Trailer();
   ASSERT_EQ(LoadError(pic, g.b), "");
-  const TGIFFrame& f = pic.Frame(0);
-  EXPECT_EQ(f.TopLeft, (TPoint{3, 4}));
+  const TGIFFrameBase& f = pic.Frame(0);
+  EXPECT_EQ(f.TopLeft, (TGIFPoint{3, 4}));
   EXPECT_TRUE(f.Interlaced);
   EXPECT_TRUE(f.LocalColors);
   EXPECT_EQ(f.Item->BitsPerPixel, 2);
@@ -244,8 +244,8 @@ TEST(GifFrames, ZeroWidthOrHeightTakesTheScreenSize) {
   TGIFPicture pic;
   auto g = GifBuilder().Header().Screen(3, 2, 1).Table(1).Image(0, 0, 0, 0).Encoded(Bytes(6, 1), 2).Trailer();
   ASSERT_EQ(LoadError(pic, g.b), "");
-  EXPECT_EQ(pic.Frame(0).Size(), (TPoint{3, 2}));
-  EXPECT_EQ(pic.Frame(0).Bitmap().Indices, Bytes(6, 1));
+  EXPECT_EQ(pic.Frame(0).Size(), (TGIFPoint{3, 2}));
+  EXPECT_EQ(pic.Frame(0).Decoded().Indices, Bytes(6, 1));
 }
 
 TEST(GifFrames, NoColourTableAtAllCannotBeDecoded) {
@@ -255,7 +255,7 @@ TEST(GifFrames, NoColourTableAtAllCannotBeDecoded) {
   EXPECT_TRUE(pic.Frames.empty());  // frame 0 is dropped
   ASSERT_EQ(LoadError(pic, g.b, false), "");
   ASSERT_EQ(pic.Frames.size(), 1u);
-  EXPECT_THROW(pic.Frame(0).Bitmap(), EInvalidGraphicOperation);
+  EXPECT_THROW(pic.Frame(0).Decoded(), EInvalidGraphicOperation);
 }
 
 TEST(GifFrames, TruncatedDataIsToleratedAndMarked) {
@@ -264,7 +264,7 @@ TEST(GifFrames, TruncatedDataIsToleratedAndMarked) {
   ASSERT_EQ(LoadError(pic, g.b), "");
   ASSERT_EQ(pic.Frames.size(), 1u);
   EXPECT_TRUE(pic.Frame(0).Corrupted);
-  EXPECT_EQ(pic.Frame(0).Bitmap().Indices, (Bytes{1, 0}));  // what was there, then index 0
+  EXPECT_EQ(pic.Frame(0).Decoded().Indices, (Bytes{1, 0}));  // what was there, then index 0
   auto h = TwoColour().Image(0, 0, 2, 1).Raw({2});  // no length byte at all
   ASSERT_EQ(LoadError(pic, h.b), "");
   EXPECT_TRUE(pic.Frame(0).Corrupted);
@@ -292,7 +292,7 @@ TEST(GifStreams, ReadDataTakesA32BitCount) {
   TGIFPicture pic;
   pic.ReadData(in);
   EXPECT_EQ(pic.Frames.size(), 1u);
-  EXPECT_TRUE(pic.Frame(0).HasBitmap());  // first frame decoded at once
+  EXPECT_TRUE(pic.Frame(0).HasDecoded());  // first frame decoded at once
   std::string rest;
   std::getline(in, rest);
   EXPECT_EQ(rest, "trailing bytes of the next property");
@@ -317,7 +317,7 @@ TEST(GifStreams, ClipboardDataLoadsWithoutDecoding) {
   TGIFPicture pic;
   pic.LoadFromClipboardData(clip);
   ASSERT_EQ(pic.Frames.size(), 1u);
-  EXPECT_FALSE(pic.Frame(0).HasBitmap());
+  EXPECT_FALSE(pic.Frame(0).HasDecoded());
   clip[0] = 200;
   EXPECT_THROW(pic.LoadFromClipboardData(clip), EInvalidGraphicOperation);
 }

@@ -52,7 +52,7 @@ std::vector<Bytes> Compose(TGIFPicture& pic) {
   std::vector<Bytes> out;
   for (auto& f : pic.Frames) {
     const Bytes before = canvas;
-    const TGIFBitmap& b = f->Bitmap();
+    const TGIFBitmap& b = f->Decoded();
     auto each = [&](auto&& fn) {
       for (int y = 0; y < b.Height; ++y)
         for (int x = 0; x < b.Width; ++x) {
@@ -103,7 +103,7 @@ std::string Mismatch(const std::string& dir, Ini& ini) {
   TGIFPicture pic;
   try {
     pic.LoadFromBytes(ReadFile(dir + cfg["input"]));
-    for (auto& f : pic.Frames) f->Bitmap();
+    for (auto& f : pic.Frames) f->Decoded();
   } catch (const EInvalidGraphicOperation& e) {
     if (!frames.empty()) return std::string("load failed: ") + e.what();
     return "";

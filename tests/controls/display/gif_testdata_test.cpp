@@ -32,7 +32,7 @@ Bytes PaintRgb(TGIFPicture& pic) {
   for (int i = 0; bg >= 0 && i < w * h; ++i)
     for (int k = 0; k < 3; ++k) rgb[std::size_t(i * 3 + k)] = global.Colors[std::size_t(bg)][std::size_t(k)];
   for (auto& f : pic.Frames) {
-    const TGIFBitmap& b = f->Bitmap();
+    const TGIFBitmap& b = f->Decoded();
     for (int y = 0; y < b.Height; ++y)
       for (int x = 0; x < b.Width; ++x) {
         const int sx = f->TopLeft.X + x, sy = f->TopLeft.Y + y;
@@ -63,7 +63,7 @@ TEST(GifTestData, WuffsIndexPlanes) {
   for (const auto& n : names) {
     TGIFPicture pic;
     pic.LoadFromBytes(ReadFile(DataDir() + "wuffs/" + n + ".gif"));
-    EXPECT_EQ(pic.Frame(0).Bitmap().Indices, ReadFile(DataDir() + "wuffs/" + n + ".indexes")) << n;
+    EXPECT_EQ(pic.Frame(0).Decoded().Indices, ReadFile(DataDir() + "wuffs/" + n + ".indexes")) << n;
   }
   TGIFPicture muy;
   muy.LoadFromBytes(ReadFile(DataDir() + "wuffs/muybridge.gif"));
@@ -71,7 +71,7 @@ TEST(GifTestData, WuffsIndexPlanes) {
   for (std::size_t i = 0; i < muy.Frames.size(); ++i) {
     char name[64];
     std::snprintf(name, sizeof name, "wuffs/muybridge-frame-%03zu.indexes", i);
-    EXPECT_EQ(muy.Frame(i).Bitmap().Indices, ReadFile(DataDir() + name)) << i;
+    EXPECT_EQ(muy.Frame(i).Decoded().Indices, ReadFile(DataDir() + name)) << i;
   }
 }
 
@@ -84,8 +84,8 @@ TEST(GifTestData, WuffsEdgeCases) {
   for (auto& f : pic.Frames) EXPECT_GT(f->Size().X, 0);
   load("frame-out-of-bounds", pic);
   ASSERT_EQ(pic.Frames.size(), 4u);
-  EXPECT_EQ(pic.Frame(3).Size(), (TPoint{4, 3}));
-  EXPECT_EQ(pic.Frame(0).Bitmap().Indices, (Bytes{1, 2, 3}));
+  EXPECT_EQ(pic.Frame(3).Size(), (TGIFPoint{4, 3}));
+  EXPECT_EQ(pic.Frame(0).Decoded().Indices, (Bytes{1, 2, 3}));
   load("multiple-loop-counts", pic);
   EXPECT_TRUE(pic.Looping);
   load("no-frames", pic);
@@ -95,7 +95,7 @@ TEST(GifTestData, WuffsEdgeCases) {
   // Only the first frame has a table; the second cannot be decoded.
   load("empty-palette", pic);
   ASSERT_EQ(pic.Frames.size(), 2u);
-  EXPECT_THROW(pic.Frame(1).Bitmap(), EInvalidGraphicOperation);
+  EXPECT_THROW(pic.Frame(1).Decoded(), EInvalidGraphicOperation);
 }
 
 TEST(GifTestData, EveryPictureSurvivesWritingAndReencoding) {
@@ -105,7 +105,7 @@ TEST(GifTestData, EveryPictureSurvivesWritingAndReencoding) {
       TGIFPicture pic;
       try {
         pic.LoadFromBytes(ReadFile(e.path().string()));
-        for (auto& f : pic.Frames) f->Bitmap();
+        for (auto& f : pic.Frames) f->Decoded();
       } catch (const EInvalidGraphicOperation&) {
         continue;  // rejected pictures are covered elsewhere
       }
@@ -114,9 +114,9 @@ TEST(GifTestData, EveryPictureSurvivesWritingAndReencoding) {
       TGIFPicture rebuilt;
       rebuilt.Assign(&pic);
       for (std::size_t i = 0; i < rebuilt.Frames.size(); ++i) {
-        TGIFFrame& f = rebuilt.Frame(i);
-        const TGIFBitmap b = f.Bitmap();
-        const TPoint at = f.TopLeft;
+        TGIFFrameBase& f = rebuilt.Frame(i);
+        const TGIFBitmap b = f.Decoded();
+        const TGIFPoint at = f.TopLeft;
         f.Assign(b);
         f.TopLeft = at;
       }
@@ -124,7 +124,7 @@ TEST(GifTestData, EveryPictureSurvivesWritingAndReencoding) {
       back.LoadFromBytes(rebuilt.SaveToBytes());
       ASSERT_EQ(back.Frames.size(), pic.Frames.size()) << e.path();
       for (std::size_t i = 0; i < pic.Frames.size(); ++i)
-        ASSERT_EQ(back.Frame(i).Bitmap().Indices, pic.Frame(i).Bitmap().Indices) << e.path() << " frame " << i;
+        ASSERT_EQ(back.Frame(i).Decoded().Indices, pic.Frame(i).Decoded().Indices) << e.path() << " frame " << i;
     }
   }
 }

@@ -61,10 +61,10 @@ TEST(GifWriter, RoundTripKeepsPixelsTimingDisposalTransparencyLoopingComments) {
   EXPECT_EQ(back.Data->Comment, pic.Data->Comment);
   EXPECT_EQ(back.Frame(0).Comment(), std::vector<std::string>{"frame note"});
   for (std::size_t i = 0; i < 3; ++i) {
-    TGIFFrame& a = pic.Frame(i);
-    TGIFFrame& b = back.Frame(i);
-    EXPECT_EQ(b.Bitmap().Indices, a.Bitmap().Indices) << i;
-    EXPECT_EQ(b.Bitmap().BitCount, bits[i]) << i;
+    TGIFFrameBase& a = pic.Frame(i);
+    TGIFFrameBase& b = back.Frame(i);
+    EXPECT_EQ(b.Decoded().Indices, a.Decoded().Indices) << i;
+    EXPECT_EQ(b.Decoded().BitCount, bits[i]) << i;
     EXPECT_EQ(b.AnimateInterval, a.AnimateInterval) << i;
     EXPECT_EQ(b.DisposalMethod, a.DisposalMethod) << i;
     EXPECT_EQ(b.TransparentColor, a.TransparentColor) << i;
@@ -112,7 +112,7 @@ TEST(GifWriter, WriteDataPrefixesTheByteCount) {
   std::istringstream in(s);
   TGIFPicture back;
   back.ReadData(in);
-  EXPECT_EQ(back.Frame(0).Bitmap().Indices, pic.Frame(0).Bitmap().Indices);
+  EXPECT_EQ(back.Frame(0).Decoded().Indices, pic.Frame(0).Decoded().Indices);
 }
 
 TEST(GifWriter, LoadedDataIsWrittenBackAsRead) {
@@ -127,11 +127,11 @@ TEST(GifWriter, TruncatedFrameIsWrittenWellFormed) {
   TGIFPicture pic;
   pic.LoadFromBytes(g.b);
   ASSERT_TRUE(pic.Frame(0).Corrupted);
-  const Bytes first = pic.Frame(0).Bitmap().Indices;
+  const Bytes first = pic.Frame(0).Decoded().Indices;
   TGIFPicture back;
   back.LoadFromBytes(pic.SaveToBytes());
   EXPECT_EQ(back.Frame(0).Item->ImageData.back(), 0);
-  EXPECT_EQ(back.Frame(0).Bitmap().Indices, first);
+  EXPECT_EQ(back.Frame(0).Decoded().Indices, first);
 }
 
 TEST(GifWriter, TransparentEntryKeepsItsIndexAmongEqualColours) {
@@ -157,8 +157,8 @@ TEST(GifShared, AssignSharesDataAndItems) {
     EXPECT_EQ(a.Data->RefCount(), 2);
     EXPECT_EQ(a.Frame(0).Item.get(), b.Frame(0).Item.get());
     EXPECT_EQ(a.Frame(0).Item->RefCount(), 2);
-    EXPECT_EQ(b.Frame(0).Owner, &b);
-    EXPECT_EQ(b.Frame(0).Bitmap().Indices, (Bytes{1, 2, 3, 0}));
+    EXPECT_EQ(b.Frame(0).Picture, &b);
+    EXPECT_EQ(b.Frame(0).Decoded().Indices, (Bytes{1, 2, 3, 0}));
     b.Clear();
     EXPECT_FALSE(b.Equals(a));
     EXPECT_EQ(a.Data->RefCount(), 1);
@@ -178,9 +178,9 @@ TEST(GifShared, AssignFromAFrameCopiesTheGlobalData) {
   EXPECT_EQ(b.Data->BitsPerPixel, 2);
   EXPECT_EQ(b.Version, gv87a);
   EXPECT_EQ(b.Frames.size(), 1u);
-  EXPECT_EQ(b.Frame(0).Bitmap().Indices, (Bytes{3, 2}));
+  EXPECT_EQ(b.Frame(0).Decoded().Indices, (Bytes{3, 2}));
   b.Assign(b.Frame(0));  // its own frame
-  EXPECT_EQ(b.Frame(0).Bitmap().Indices, (Bytes{3, 2}));
+  EXPECT_EQ(b.Frame(0).Decoded().Indices, (Bytes{3, 2}));
 }
 
 TEST(GifLazy, OnlyTheFirstFrameIsDecodedAtLoad) {
@@ -188,13 +188,13 @@ TEST(GifLazy, OnlyTheFirstFrameIsDecodedAtLoad) {
   for (int i = 0; i < 3; ++i) g.Image(0, 0, 2, 1).Encoded({std::uint8_t(i), 3}, 2);
   TGIFPicture pic;
   pic.LoadFromBytes(g.Trailer().b);
-  EXPECT_TRUE(pic.Frame(0).HasBitmap());
-  EXPECT_FALSE(pic.Frame(1).HasBitmap());
-  EXPECT_FALSE(pic.Frame(2).HasBitmap());
-  const TGIFBitmap& b = pic.Frame(2).Bitmap();
+  EXPECT_TRUE(pic.Frame(0).HasDecoded());
+  EXPECT_FALSE(pic.Frame(1).HasDecoded());
+  EXPECT_FALSE(pic.Frame(2).HasDecoded());
+  const TGIFBitmap& b = pic.Frame(2).Decoded();
   EXPECT_EQ(b.Indices, (Bytes{2, 3}));
-  EXPECT_EQ(&pic.Frame(2).Bitmap(), &b);  // cached
-  EXPECT_FALSE(pic.Frame(1).HasBitmap());
+  EXPECT_EQ(&pic.Frame(2).Decoded(), &b);  // cached
+  EXPECT_FALSE(pic.Frame(1).HasDecoded());
 }
 
 TEST(GifLazy, EmptinessAndSize) {

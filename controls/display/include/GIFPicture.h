@@ -1,7 +1,8 @@
 #pragma once
 // GIF pictures: loading (GIF87a and GIF89a), lazy decoding of frames into
 // index planes and device-independent bitmaps, and writing. The framework's
-// graphic class wraps TGIFPicture for drawing and the clipboard.
+// graphic class TGIFImage (RxGIF.h) builds on TGIFPicture for drawing and
+// the clipboard; this part needs no window layer.
 #include <GIFError.h>
 #include <GIFLzw.h>
 #include <GIFTypes.h>
@@ -22,16 +23,18 @@ enum TGIFVersion : std::uint8_t { gvUnknown = 0, gv87a = 1, gv89a = 2 };
 
 class TGIFPicture;
 
-class TGIFFrame {
+// The codec's half of a frame; the graphic's TGIFFrame adds its bitmap.
+class TGIFFrameBase {
 public:
-  explicit TGIFFrame(TGIFPicture* owner) : Owner(owner) {}
-  TGIFFrame(const TGIFFrame&) = delete;
-  TGIFFrame& operator=(const TGIFFrame&) = delete;
+  explicit TGIFFrameBase(TGIFPicture* picture) : Picture(picture) {}
+  TGIFFrameBase(const TGIFFrameBase&) = delete;
+  TGIFFrameBase& operator=(const TGIFFrameBase&) = delete;
+  virtual ~TGIFFrameBase() = default;
 
-  TGIFPicture* Owner;
+  TGIFPicture* Picture;
   TSharedRef<TGIFItem> Item;
   std::vector<TExtension> Extensions;
-  TPoint TopLeft;
+  TGIFPoint TopLeft;
   bool Interlaced = false;
   bool Corrupted = false;
   TColor TransparentColor = clNone;
@@ -44,17 +47,22 @@ public:
 
   // The decoded frame, built on first use and kept until the data change.
   // Throws "Wrong number of colors; must be a power of 2" without a table.
-  const TGIFBitmap& Bitmap();
-  bool HasBitmap() const { return FBitmap != nullptr; }
+  const TGIFBitmap& Decoded();
+  bool HasDecoded() const { return FBitmap != nullptr; }
+  // The decoded plane as held (null before the first decoding): its
+  // identity changes whenever the frame's pixels do.
+  const std::shared_ptr<const TGIFBitmap>& DecodedShared() const { return FBitmap; }
   bool HasImageData() const { return Item && !Item->ImageData.empty(); }
-  TPoint Size() const;
+  TGIFPoint Size() const;
   // Lines of the frame's comment extensions.
   std::vector<std::string> Comment() const;
 
   // Copies another frame, sharing its compressed data.
-  void Assign(const TGIFFrame& source);
+  void Assign(const TGIFFrameBase& source);
   // Replaces the frame with a bitmap; it has no compressed data until written.
   void Assign(const TGIFBitmap& bitmap);
+  // Keeps the frame's data but shows `bitmap` as its decoded pixels.
+  void ReplaceDecoded(const TGIFBitmap& bitmap) { FBitmap = std::make_shared<const TGIFBitmap>(bitmap); }
   // Encodes the bitmap when there is no compressed data (for writing).
   void EnsureImageData();
 
@@ -67,10 +75,14 @@ public:
   TGIFPicture();
   TGIFPicture(const TGIFPicture&) = delete;
   TGIFPicture& operator=(const TGIFPicture&) = delete;
+  virtual ~TGIFPicture() = default;
+  // Every frame the picture makes comes from here, so a holder can use
+  // frames of its own class.
+  virtual std::unique_ptr<TGIFFrameBase> NewFrame() { return std::make_unique<TGIFFrameBase>(this); }
 
   TSharedRef<TGIFData> Data;
   std::uint8_t Version = gvUnknown;
-  std::vector<std::unique_ptr<TGIFFrame>> Frames;
+  std::vector<std::unique_ptr<TGIFFrameBase>> Frames;
   std::int32_t FrameIndex = -1;
   TColor BackgroundColor = clNone;
   bool Looping = false;
@@ -83,7 +95,7 @@ public:
   std::uint16_t ScreenHeight() const { return Frames.empty() ? 0 : FScreenHeight; }
   void SetScreenSize(std::uint16_t w, std::uint16_t h) { FScreenWidth = w; FScreenHeight = h; }
   std::size_t Count() const { return Frames.size(); }
-  TGIFFrame& Frame(std::size_t i) { return *Frames.at(i); }
+  TGIFFrameBase& Frame(std::size_t i) { return *Frames.at(i); }
 
   void Clear();
   // Loads a whole GIF held in memory; decodes frame 0 when asked.
@@ -100,7 +112,7 @@ public:
   void WriteData(std::ostream& out);
 
   void Assign(const TGIFPicture* source);
-  void Assign(const TGIFFrame& source);
+  void Assign(const TGIFFrameBase& source);
   void Assign(const TGIFBitmap& source);
   int AddFrame(const TGIFBitmap& bitmap);
   bool Equals(const TGIFPicture& other) const { return Data == other.Data; }
