@@ -1,0 +1,68 @@
+// The five windows and their controls as data: class, name, parent,
+// bounds, caption, font and starting state. The forms are built from these
+// tables so that positions and texts live in one place.
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace ui {
+
+inline constexpr const char* kApplicationTitle = "Varnholt XvT Inst.";
+inline constexpr int kAutoSize = -1;  // a label sized by its caption
+
+// The kinds of control, until each gets its own dressed class.
+enum ControlKind {
+  ckMenuBar, ckTreeView, ckLabel, ckLinkLabel, ckPicture, ckPanel, ckButton, ckCheckBox,
+  ckComboBox, ckEdit, ckReadOnlyEdit, ckRadioGroup, ckRadioButton, ckStatusBar, ckClock, ckMemo
+};
+
+enum FontStyleBits : std::uint8_t { fbBold = 1, fbItalic = 2 };
+
+struct FontSpec {
+  const char* face = "MS Sans Serif";
+  int height = -11;
+  std::uint32_t color = 0x80000008;  // clWindowText
+  std::uint8_t style = 0;
+};
+
+inline constexpr FontSpec kFormFont{};
+inline constexpr FontSpec kTitleFont{"MS Sans Serif", -16, 0x000000, fbBold};
+
+struct ControlSpec {
+  ControlKind kind;
+  const char* name;
+  const char* parent;  // "" for the window itself
+  int left, top, width, height;
+  const char* caption;
+  FontSpec font = kFormFont;
+  bool enabled = true;
+  bool checked = false;
+};
+
+enum BorderKind { bkSingle, bkDialog, bkSizeable };
+enum PlaceKind { pkScreenCenter, pkDesigned };
+
+struct FormSpec {
+  const char* className;
+  const char* name;
+  const char* caption;
+  BorderKind border;
+  PlaceKind place;
+  int left, top;             // for pkDesigned
+  int width, height;         // client area, or outer size when outerSize
+  bool outerSize;
+  bool minimizeBox, maximizeBox, systemMenu;
+  bool stayOnTop;
+  std::span<const ControlSpec> controls;
+};
+
+// In creation order: MainForm, ConfirmForm, LSTForm, AboutForm, Instructions.
+std::span<const FormSpec> Forms();
+const FormSpec& FormByName(std::string_view name);
+
+// Link targets and the label texts the windows leave to us.
+inline constexpr const char* kAuthorMail = "xvtinst@varnholt.example";
+inline constexpr const char* kSiteAddress = "http://www.varnholt.example";
+
+}  // namespace ui
