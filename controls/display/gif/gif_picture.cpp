@@ -119,10 +119,18 @@ void TGIFPicture::Assign(const TGIFBitmap& source) {
 }
 
 int TGIFPicture::AddFrame(const TGIFBitmap& bitmap) {
-  Frames.push_back(NewFrame());
-  Frames.back()->Assign(bitmap);
-  FScreenWidth = std::uint16_t(std::max<int>(FScreenWidth, std::clamp(bitmap.Width, 0, 65535)));
-  FScreenHeight = std::uint16_t(std::max<int>(FScreenHeight, std::clamp(bitmap.Height, 0, 65535)));
+  std::unique_ptr<TGIFFrameBase> frame = NewFrame();
+  frame->Assign(bitmap);
+  return AddFrame(std::move(frame));
+}
+
+int TGIFPicture::AddFrame(std::unique_ptr<TGIFFrameBase> frame) {
+  const TGIFPoint size = frame->Size();
+  const auto extent = [](std::int32_t at, std::int32_t n) { return std::clamp<std::int64_t>(std::int64_t(at) + n, 0, 65535); };
+  FScreenWidth = std::uint16_t(std::max<std::int64_t>(FScreenWidth, extent(frame->TopLeft.X, size.X)));
+  FScreenHeight = std::uint16_t(std::max<std::int64_t>(FScreenHeight, extent(frame->TopLeft.Y, size.Y)));
+  frame->Picture = this;
+  Frames.push_back(std::move(frame));
   FrameIndex = int(Frames.size()) - 1;
   if (Version == gvUnknown) Version = gv87a;
   if (Frames.size() >= 2) Version = gv89a;

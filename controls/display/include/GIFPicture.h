@@ -115,6 +115,9 @@ public:
   void Assign(const TGIFFrameBase& source);
   void Assign(const TGIFBitmap& source);
   int AddFrame(const TGIFBitmap& bitmap);
+  // Appends a frame made by NewFrame and filled by the caller; the screen
+  // grows to hold it. Returns its index, now the current frame.
+  int AddFrame(std::unique_ptr<TGIFFrameBase> frame);
   bool Equals(const TGIFPicture& other) const { return Data == other.Data; }
   bool GetEmpty() const;
   int GetWidth() const;
