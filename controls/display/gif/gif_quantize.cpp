@@ -61,9 +61,12 @@ std::vector<std::uint32_t> MedianCut(std::vector<Entry> e, std::size_t colors) {
   std::vector<Box> boxes{Box{0, e.size()}};
   Measure(boxes[0], e);
   while (boxes.size() < colors) {
-    auto worst = std::max_element(boxes.begin(), boxes.end(), [](const Box& x, const Box& y) {
-      return std::uint64_t(x.range) * x.pixels < std::uint64_t(y.range) * y.pixels;
-    });
+    // Busy boxes first, so common colours are fine-grained; the last quarter
+    // goes by extent alone, so a rare colour far from the rest gets an entry.
+    const bool byExtent = boxes.size() >= colors * 3 / 4;
+    auto weight = [byExtent](const Box& b) { return std::uint64_t(b.range) * (byExtent ? 1 : b.pixels); };
+    auto worst = std::max_element(boxes.begin(), boxes.end(),
+                                  [&](const Box& x, const Box& y) { return weight(x) < weight(y); });
     Box rest{};
     if (worst->range <= 0 || !Split(*worst, rest, e)) break;
     boxes.push_back(rest);
