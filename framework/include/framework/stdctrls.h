@@ -1,0 +1,10 @@
+// The standard-control wrappers in one include.
+#pragma once
+
+#include "framework/checkbox.h"
+#include "framework/combobox.h"
+#include "framework/edits.h"
+#include "framework/groupbox.h"
+#include "framework/label.h"
+#include "framework/statusbar.h"
+#include "framework/treeview.h"

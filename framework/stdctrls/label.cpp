@@ -1,0 +1,169 @@
+// The windowless label.
+#include "framework/label.h"
+
+#include "framework/gdi_resources.h"
+#include "framework/wincontrol.h"
+#include "wrapper_support.h"
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
+  TControlStyle style = ControlStyle();
+  style.Include(csOpaque).Include(csReplicatable);
+  SetControlStyle(style);
+  SetBounds(Left(), Top(), 65, 17);
+}
+
+void TCustomLabel::SetAlignment(TAlignment alignment) {
+  if (alignment == alignment_) return;
+  alignment_ = alignment;
+  Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout layout) {
+  if (layout == layout_) return;
+  layout_ = layout;
+  Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool on) {
+  if (on == wordWrap_) return;
+  wordWrap_ = on;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetAutoSize(bool on) {
+  if (on == autoSize_) return;
+  autoSize_ = on;
+  AdjustBounds();
+}
+
+void TCustomLabel::SetTransparent(bool on) {
+  if (on == Transparent()) return;
+  TControlStyle style = ControlStyle();
+  on ? style.Exclude(csOpaque) : style.Include(csOpaque);
+  SetControlStyle(style);
+  Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool on) {
+  if (on == showAccelChar_) return;
+  showAccelChar_ = on;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* control) {
+  if (control == focusControl_) return;
+  if (focusControl_) focusControl_->RemoveFreeNotification(this);
+  focusControl_ = control;
+  if (control) control->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* component, TOperation operation) {
+  TGraphicControl::Notification(component, operation);
+  if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
+}
+
+void TCustomLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
+std::string TCustomLabel::GetLabelText() { return Caption(); }
+
+UINT TCustomLabel::TextFlags() const {
+  UINT flags = DT_EXPANDTABS;
+  if (wordWrap_) flags |= DT_WORDBREAK;
+  if (alignment_ == taRightJustify) flags |= DT_RIGHT;
+  else if (alignment_ == taCenter) flags |= DT_CENTER;
+  return flags;
+}
+
+void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
+  std::string text = GetLabelText();
+  // An empty label (or a lone accelerator mark) still measures one line.
+  if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&"))) text += ' ';
+  if (!showAccelChar_) flags |= DT_NOPREFIX;
+  HDC dc = Canvas()->Handle();
+  HGDIOBJ oldFont = SelectObject(dc, FontHandle(Font()->Data()));
+  int oldMode = SetBkMode(dc, TRANSPARENT);
+  COLORREF oldColor = GetTextColor(dc);
+  if (!Enabled() && !(flags & DT_CALCRECT)) {
+    // The engraved look of disabled text: a highlight one pixel down and
+    // right, the grey text over it.
+    TRect shadow = rect;
+    OffsetRect(&shadow, 1, 1);
+    SetTextColor(dc, ColorToRGB(clBtnHighlight));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &shadow, flags);
+    SetTextColor(dc, ColorToRGB(clGrayText));
+  } else {
+    SetTextColor(dc, ColorToRGB(Font()->Color()));
+  }
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+  SetTextColor(dc, oldColor);
+  SetBkMode(dc, oldMode);
+  SelectObject(dc, oldFont);
+}
+
+void TCustomLabel::Paint() {
+  TCanvas* canvas = Canvas();
+  TRect client = ClientRect();
+  if (!Transparent()) {
+    canvas->Brush()->SetColor(Color());
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->FillRect(client);
+  }
+  canvas->Brush()->SetStyle(bsClear);
+  TRect rect = client;
+  UINT flags = TextFlags();
+  if (layout_ != tlTop) {
+    TRect measured = rect;
+    DoDrawText(measured, flags | DT_CALCRECT);
+    int room = RectHeight(client) - RectHeight(measured);
+    int shift = layout_ == tlBottom ? room : room / 2;
+    rect.top = client.top + shift;
+    rect.bottom = rect.top + RectHeight(measured);
+  }
+  DoDrawText(rect, flags);
+}
+
+void TCustomLabel::AdjustBounds() {
+  if (!autoSize_ || ComponentState().Contains(csLoading)) return;
+  TRect rect = ClientRect();
+  HDC dc = GetDC(nullptr);
+  Canvas()->SetHandle(dc);
+  DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+  Canvas()->SetHandle(nullptr);
+  ReleaseDC(nullptr, dc);
+  int left = Left();
+  int width = RectWidth(rect);
+  if (alignment_ == taRightJustify) left += Width() - width;
+  SetBounds(left, Top(), width, RectHeight(rect));
+}
+
+bool TCustomLabel::IsAccel(char key, const std::string& caption) { return xvt_stdctrls::IsAccel(key, caption); }
+
+bool TCustomLabel::DialogChar(char key) {
+  if (!focusControl_ || !Enabled() || !showAccelChar_ || !IsAccel(key, GetLabelText())) return false;
+  if (focusControl_->CanFocus()) focusControl_->SetFocus();
+  return true;
+}
+
+void TCustomLabel::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case CM_DIALOGCHAR:
+      if (DialogChar(static_cast<char>(message.WParam))) {
+        message.Result = 1;
+        return;
+      }
+      break;
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+      TGraphicControl::WndProc(message);
+      AdjustBounds();
+      Invalidate();
+      return;
+    default: break;
+  }
+  TGraphicControl::WndProc(message);
+}

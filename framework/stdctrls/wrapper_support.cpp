@@ -1,0 +1,44 @@
+#include "wrapper_support.h"
+
+#include <cctype>
+
+#include "framework/gdi_resources.h"
+
+namespace xvt_stdctrls {
+
+bool HandleControlColor(TWinControl& control, TMessage& message) {
+  switch (message.Msg) {
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORLISTBOX: break;
+    default: return false;
+  }
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  SetTextColor(dc, ColorToRGB(control.Font()->Color()));
+  SetBkColor(dc, ColorToRGB(control.Color()));
+  control.Brush()->SetColor(control.Color());
+  message.Result = reinterpret_cast<LRESULT>(BrushHandle(control.Brush()->Data()));
+  return true;
+}
+
+void SetStyleBits(HWND window, LONG bits, bool on) {
+  if (!window) return;
+  LONG style = GetWindowLongA(window, GWL_STYLE);
+  SetWindowLongA(window, GWL_STYLE, on ? (style | bits) : (style & ~bits));
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+bool IsAccel(char key, const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<unsigned char>(key));
+  }
+  return false;
+}
+
+}  // namespace xvt_stdctrls
