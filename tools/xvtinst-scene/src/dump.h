@@ -1,0 +1,39 @@
+// The window tree as text: one line per window, control or item, depth
+// first, two blanks of indent per level, five tab-separated fields:
+// class, name, caption or text, x,y,width,height (screen coordinates;
+// empty for an item without bounds) and the flags.
+#pragma once
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace scene {
+
+enum DumpFlag : unsigned {
+  dfVisible = 1, dfEnabled = 2, dfChecked = 4, dfFocused = 8, dfActive = 16, dfExpanded = 32
+};
+
+struct DumpBounds {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+struct DumpNode {
+  std::string cls;
+  std::string name;
+  std::string caption;
+  std::optional<DumpBounds> bounds;
+  unsigned flags = 0;
+  std::vector<DumpNode> children;
+};
+
+// "visible,enabled,..." in the fixed order, "" for none.
+std::string FlagText(unsigned flags);
+
+// Tabs and line breaks inside a field are written as \t, \r and \n so
+// that every node stays on one line with five fields.
+std::string EscapeField(const std::string& text);
+
+void WriteDump(std::ostream& out, const std::vector<DumpNode>& roots);
+
+}  // namespace scene
