@@ -8,11 +8,6 @@ TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
   SetParentColor(true);
 }
 
-void TButtonControl::WndProc(TMessage& message) {
-  if (xvt_stdctrls::HandleControlColor(*this, message)) return;
-  TWinControl::WndProc(message);
-}
-
 // ------------------------------------------------------------------ check box
 
 TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TButtonControl(owner) { SetBounds(Left(), Top(), 97, 17); }

@@ -238,7 +238,6 @@ void TCustomComboBox::CloseUp() {
 }
 
 void TCustomComboBox::WndProc(TMessage& message) {
-  if (xvt_stdctrls::HandleControlColor(*this, message)) return;
   if (message.Msg == CN_COMMAND) {
     switch (HIWORD(message.WParam)) {
       case CBN_EDITCHANGE: Guarded([this] { Change(); }); return;

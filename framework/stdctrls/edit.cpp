@@ -129,7 +129,6 @@ void TCustomEdit::DoEnter() {
 }
 
 void TCustomEdit::WndProc(TMessage& message) {
-  if (xvt_stdctrls::HandleControlColor(*this, message)) return;
   if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == EN_CHANGE) {
     Guarded([this] { Change(); });
     return;

@@ -71,7 +71,6 @@ void TStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void TStatusBar::WndProc(TMessage& message) {
-  if (xvt_stdctrls::HandleControlColor(*this, message)) return;
   if (message.Msg == CN_DRAWITEM) {
     DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
     message.Result = TRUE;

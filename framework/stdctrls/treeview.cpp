@@ -149,7 +149,6 @@ LRESULT TCustomTreeView::Notify(const NMHDR& header) {
 }
 
 void TCustomTreeView::WndProc(TMessage& message) {
-  if (xvt_stdctrls::HandleControlColor(*this, message)) return;
   if (message.Msg == CN_NOTIFY) {
     message.Result = Notify(*reinterpret_cast<const NMHDR*>(message.LParam));
     return;

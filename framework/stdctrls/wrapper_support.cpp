@@ -2,25 +2,8 @@
 
 #include <cctype>
 
-#include "framework/gdi_resources.h"
 
 namespace xvt_stdctrls {
-
-bool HandleControlColor(TWinControl& control, TMessage& message) {
-  switch (message.Msg) {
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC:
-    case CN_CTLCOLORBTN:
-    case CN_CTLCOLORLISTBOX: break;
-    default: return false;
-  }
-  HDC dc = reinterpret_cast<HDC>(message.WParam);
-  SetTextColor(dc, ColorToRGB(control.Font()->Color()));
-  SetBkColor(dc, ColorToRGB(control.Color()));
-  control.Brush()->SetColor(control.Color());
-  message.Result = reinterpret_cast<LRESULT>(BrushHandle(control.Brush()->Data()));
-  return true;
-}
 
 void SetStyleBits(HWND window, LONG bits, bool on) {
   if (!window) return;

@@ -1,6 +1,5 @@
-// Shared by the wrappers: answering the reflected WM_CTLCOLOR* messages
-// with the control's font colour and background brush, style bits, and
-// the '&' accelerator of a caption.
+// Shared by the wrappers: window style bits and the '&' accelerator of a
+// caption.
 #pragma once
 
 #include <string>
@@ -8,9 +7,6 @@
 #include "framework/wincontrol.h"
 
 namespace xvt_stdctrls {
-
-// True when `message` was a reflected colour query, now answered.
-bool HandleControlColor(TWinControl& control, TMessage& message);
 
 // The window's style with `bits` set or cleared, then redrawn.
 void SetStyleBits(HWND window, LONG bits, bool on);

@@ -15,7 +15,6 @@ class TButtonControl : public TWinControl {
   // While set, a state change made in code fires no OnClick.
   bool ClicksDisabled() const { return clicksDisabled_; }
   void SetClicksDisabled(bool on) { clicksDisabled_ = on; }
-  void WndProc(TMessage& message) override;
 
  private:
   bool clicksDisabled_ = false;

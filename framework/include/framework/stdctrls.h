@@ -3,6 +3,7 @@
 
 #include "framework/checkbox.h"
 #include "framework/combobox.h"
+#include "framework/dialogs.h"
 #include "framework/edits.h"
 #include "framework/groupbox.h"
 #include "framework/label.h"
