@@ -30,7 +30,11 @@ void DefaultPlacement(DWORD style, int& x, int& y, int& cx, int& cy) {
 void LinkIntoTree(Window* w, Window* parent) {
   w->parent = parent;
   auto& list = Siblings(w);
-  if (!parent && !(w->exStyle & WS_EX_TOPMOST)) {
+  if (parent) {
+    // A new child goes to the bottom of its siblings, so walking GW_CHILD then
+    // GW_HWNDNEXT visits children in creation order (the dialog tab order).
+    list.push_back(w);
+  } else if (!(w->exStyle & WS_EX_TOPMOST)) {
     // New ordinary top-level windows go below the top-most ones.
     auto it = std::find_if(list.begin(), list.end(), [](Window* o) { return !(o->exStyle & WS_EX_TOPMOST); });
     list.insert(it, w);

@@ -166,8 +166,8 @@ TEST_F(Paint, ClientEdgeIsDrawnAsASunkenEdge) {
 
 TEST_F(Paint, SiblingClippingProtectsTheWindowAbove) {
   HWND top = Top("top", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 100, 100});
-  HWND low = Child("low", top, {0, 0, 60, 60}, WS_VISIBLE | WS_CLIPSIBLINGS);
   HWND high = Child("high", top, {30, 30, 90, 90}, WS_VISIBLE | WS_CLIPSIBLINGS);
+  HWND low = Child("low", top, {0, 0, 60, 60}, WS_VISIBLE | WS_CLIPSIBLINGS);
   Painter(low);
   Pump();
   EXPECT_EQ(ScreenPixel(10, 10), kHighlight);

@@ -72,9 +72,10 @@ TEST_F(Windows, RelationsAndLookup) {
   EXPECT_EQ(GetParent(a), p);
   EXPECT_EQ(GetParent(popup), p);  // a pop-up's owner is the top-level window
   EXPECT_EQ(GetWindow(popup, GW_OWNER), p);
-  EXPECT_EQ(GetWindow(p, GW_CHILD), b);  // newest child first
-  EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), a);
-  EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), nullptr);
+  EXPECT_EQ(GetWindow(p, GW_CHILD), a);  // children in creation order: new ones go to the bottom
+  EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
+  EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), nullptr);
+  EXPECT_EQ(GetWindow(a, GW_HWNDLAST), b);
   EXPECT_TRUE(IsChild(p, a));
   EXPECT_FALSE(IsChild(p, popup));
   EXPECT_EQ(GetDlgItem(p, 12), b);
@@ -217,8 +218,9 @@ TEST_F(Windows, ZOrderKeepsTopmostWindowsAbove) {
 
 TEST_F(Windows, PointLookupSkipsHiddenDisabledAndTransparent) {
   HWND top = Top("top", WS_POPUP | WS_VISIBLE, {0, 0, 200, 200});
-  HWND low = Child("low", top, {10, 10, 100, 100});
+  // The first child created is the top one.
   HWND high = Child("high", top, {50, 50, 150, 150});
+  HWND low = Child("low", top, {10, 10, 100, 100});
   EXPECT_EQ(WindowFromPoint(POINT{60, 60}), high);
   EXPECT_EQ(WindowFromPoint(POINT{20, 20}), low);
   EnableWindow(high, FALSE);
