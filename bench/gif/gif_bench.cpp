@@ -1,6 +1,7 @@
 // Decoding the test pictures to index planes, ours against giflib on the
 // same bytes in the same run, and encoding those planes again.
 #include <GIFPicture.h>
+#include <GIFQuantize.h>
 #include <gif_lib.h>
 
 #include <benchmark/benchmark.h>
@@ -159,6 +160,15 @@ double BestPass() {
 BENCHMARK(AllPictures<DecodeOurs>)->Name("decode/ours")->Unit(benchmark::kMillisecond);
 BENCHMARK(AllPictures<DecodeGiflib>)->Name("decode/giflib")->Unit(benchmark::kMillisecond);
 BENCHMARK(AllPictures<EncodeOurs>)->Name("encode/ours")->Unit(benchmark::kMillisecond);
+
+// Reducing a 256 x 256 true-colour picture of 65536 colours to 256.
+void QuantizeGradient(benchmark::State& state) {
+  std::vector<std::uint32_t> px;
+  for (std::uint32_t y = 0; y < 256; ++y)
+    for (std::uint32_t x = 0; x < 256; ++x) px.push_back(x << 16 | y << 8 | ((x + y) & 0xFF));
+  for (auto _ : state) benchmark::DoNotOptimize(GIFQuantize(px.data(), 256, 256).Indices.data());
+}
+BENCHMARK(QuantizeGradient)->Name("quantize/256x256")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
