@@ -102,6 +102,7 @@ class TApplication : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  friend class TCustomForm;
   bool ProcessMessage(MSG& msg);
   void Idle();
   void SetActive(bool active);

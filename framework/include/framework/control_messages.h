@@ -48,7 +48,9 @@ inline constexpr UINT CM_CURSORCHANGED = CM_BASE + 15;
 inline constexpr UINT CM_CTL3DCHANGED = CM_BASE + 16;
 inline constexpr UINT CM_PARENTCTL3DCHANGED = CM_BASE + 17;
 inline constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
-inline constexpr UINT CM_MOUSEENTER = CM_BASE + 19;     // LParam: the control entered (children report up)
+// Sent to the control the pointer came onto (LParam 0); it tells its parent
+// with LParam = itself. CM_MOUSELEAVE alike.
+inline constexpr UINT CM_MOUSEENTER = CM_BASE + 19;
 inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
 inline constexpr UINT CM_MENUCHANGED = CM_BASE + 21;
 inline constexpr UINT CM_APPKEYDOWN = CM_BASE + 22;
@@ -93,7 +95,13 @@ inline constexpr UINT CM_ACTIONUPDATE = CM_BASE + 63;
 inline constexpr UINT CM_ACTIONEXECUTE = CM_BASE + 64;
 inline constexpr UINT CM_HINTSHOWPAUSE = CM_BASE + 65;
 inline constexpr UINT CM_DOCKCLIENT = CM_BASE + 66;
-inline constexpr UINT CM_ISSHORTCUT = CM_BASE + 69;
+inline constexpr UINT CM_ISSHORTCUT = CM_BASE + 69;    // WParam: TShortCut; Result != 0: a command ran
+
+// Between a control and its form (the form handles these).
+inline constexpr UINT CM_SETFOCUSEDCONTROL = CM_BASE + 90;  // LParam: the control that got the focus
+inline constexpr UINT CM_FOCUSREQUEST = CM_BASE + 91;       // LParam: the control to focus; Result != 0: done
+inline constexpr UINT CM_KEYPREVIEW = CM_BASE + 92;         // Result != 0: the form sees keys first
+inline constexpr UINT CM_DEFOCUSCONTROL = CM_BASE + 93;     // LParam: control going away; WParam: removing
 
 // Window messages reflected back to the control whose window sent them
 // (WM_COMMAND and WM_NOTIFY from a child go to that child as CN_COMMAND

@@ -116,7 +116,7 @@ class TControl : public TComponent {
   // Visible here and in every parent up to a top-level window.
   virtual bool Showing();
 
-  const std::string& Caption() const { return text_; }
+  std::string Caption() { return Text(); }
   void SetCaption(const std::string& text) { SetText(text); }
   // Windowed controls keep the text in their window once it exists.
   virtual std::string Text();
@@ -204,8 +204,8 @@ class TControl : public TComponent {
   friend class TWinControl;
   void FontChanged(TObject*);
   void HandleMouseMessage(TMessage& message);
-  void HandleNotification(TMessage& message, bool& handled);
-  void UpdateMouseInside(bool inside);
+  bool HandleNotification(TMessage& message);
+  void SetTextInternal(const std::string& text);
 
   TWinControl* parent_ = nullptr;
   TAlign align_ = alNone;
@@ -223,8 +223,8 @@ class TControl : public TComponent {
   TPopupMenu* popupMenu_ = nullptr;
   TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   TControlState controlState_;
-  bool mouseInside_ = false;
   bool updatingFont_ = false;
+  unsigned long long creationOrder_ = 0;
 };
 
 // A windowless control: painted by its parent's WM_PAINT through Paint,
@@ -244,7 +244,20 @@ class TGraphicControl : public TControl {
 };
 
 // Calls the application's exception handler for the exception in flight
-// (installed by the application; without one, the exception is dropped
-// after being written to standard error).
+// (installed by the application; without one, the exception's message is
+// written to standard error and dropped).
 void HandleControlException(TObject* sender);
-inline std::function<void(TObject* sender)> ControlExceptionHandler;
+inline void (*ControlExceptionHandler)(TObject* sender) = nullptr;
+
+// The control under the pointer as last seen by a mouse message (windowless
+// children included), or nullptr.
+TControl* MouseControl();
+// The windowless or windowed control holding the mouse capture, or nullptr.
+TControl* CaptureControl();
+
+// The system cursor shown for a framework cursor number.
+HCURSOR CursorHandle(TCursor cursor);
+// A cursor over every control (crDefault: each control's own); the screen
+// object sets it.
+void SetGlobalCursor(TCursor cursor);
+TCursor GlobalCursor();

@@ -50,8 +50,9 @@ class TWinControl : public TControl {
   // standard control's class procedure, or DefWindowProcA).
   WNDPROC DefWndProc() const { return defWndProc_; }
 
-  // ---- children, in z-order (windowless ones first, then windowed)
-  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  // ---- children: the windowless ones bottom first, then the windowed
+  // ones bottom first
+  int ControlCount() const;
   TControl* Controls(int index) const;
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
@@ -126,7 +127,8 @@ class TWinControl : public TControl {
   // becomes DefWndProc.
   void CreateSubClass(TCreateParams& params, const char* controlClassName);
 
-  // Places the aligned children in `rect` (the adjusted client area): in
+  // Places the aligned children in `rect` (the client area, which the
+  // default adjusts first with AdjustClientRect): visible children in
   // creation order, each docked to its edge of what is left; alClient
   // children fill what remains after all the others.
   virtual void AlignControls(TControl* control, TRect& rect);
@@ -148,29 +150,40 @@ class TWinControl : public TControl {
   // window does not want it (WM_GETDLGCODE); true when taken.
   bool DialogKeyFor(TMessage& message);
   void Notification(TComponent* component, TOperation operation) override;
+  void BoundsChanged() override;
 
  private:
   friend class TControl;
   static LRESULT CALLBACK FrameworkWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  void WindowMessage(TMessage& message, bool& handled);
-  void AlignAll();
-  void ApplyBounds();
+  // Helpers for the children (called by TControl).
+  void InvalidateChildArea(const TRect& r, bool erase = true);
+  void AlignChild(TControl* control);
+  void SetChildZOrder(TControl* control, bool top);
+  void PlaceWindowInZOrder();
+
+  bool WindowMessage(TMessage& message);
+  bool NotificationMessage(TMessage& message);
+  bool KeyMessage(TMessage& message);
+  bool ReflectMessage(TMessage& message);
+  bool RouteMouseToChild(TMessage& message);
+  void TrackMouse(TControl* control);
+  bool SetCursorMessage(TMessage& message);
+  void UpdateBoundsFromWindow();
   void UpdateShowing();
-  void RouteMouseToChild(TMessage& message, bool& handled);
-  void DoFocusChange(bool entering);
+  void CreateChildHandles();
   void RemoveFocus(bool removing);
-  void ReflectMessage(TMessage& message, bool& handled);
-  void KeyMessage(TMessage& message, bool& handled);
+  void DestroyChildren();
+  void ReleaseWindow();
 
   HWND handle_ = nullptr;
   HWND parentWindow_ = nullptr;
   WNDPROC defWndProc_ = nullptr;
-  std::vector<TControl*> controls_;      // z-order, bottom first
+  std::vector<TControl*> controls_;      // windowless children, bottom first
+  std::vector<TWinControl*> winControls_;  // windowed children, bottom first
   std::vector<TWinControl*> tabList_;    // the windowed children in tab order
-  TControl* mouseControl_ = nullptr;     // the windowless child under the pointer
-  TControl* captureControl_ = nullptr;   // the windowless child holding the capture
   int alignLevel_ = 0;
   bool alignPending_ = false;
+  bool aligning_ = false;
   TBorderWidth borderWidth_ = 0;
   bool tabStop_ = false;
   TBrush brush_;
