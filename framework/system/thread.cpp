@@ -53,8 +53,8 @@ void TThread::EndThread() {
     Terminate();
     // A suspended thread could never see Terminated: let it run to its end
     // (one never started skips Execute altogether).
-    while (ResumeThread(handle_) > 1) {
-    }
+    for (DWORD count = ResumeThread(handle_); count != static_cast<DWORD>(-1) && count > 1;)
+      count = ResumeThread(handle_);
     suspended_ = false;
     WaitForEnd(handle_);
   }

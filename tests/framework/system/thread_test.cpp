@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
 #include <thread>
 
@@ -109,10 +110,15 @@ TEST(Thread, TerminateEndsALoopAndANeverStartedThreadSkipsExecute) {
   looping->Terminate();
   EXPECT_TRUE(looping->Terminated());
   looping->Resume();
-  std::thread clock([] {
-    for (int i = 0; i < 100; ++i) headless::AdvanceTime(50);
+  std::atomic<bool> ended{false};
+  std::thread clock([&] {
+    while (!ended) {
+      headless::AdvanceTime(50);
+      std::this_thread::yield();
+    }
   });
   looping->WaitFor();
+  ended = true;
   clock.join();
   EXPECT_EQ(looping->runs, 1);
   Free(looping);
@@ -131,7 +137,8 @@ TEST(Thread, FreeOnTerminateFreesItselfAndRefusesWaitFor) {
   t->SetFreeOnTerminate(true);
   EXPECT_THROW(t->WaitFor(), EThread);
   t->Resume();
-  for (int i = 0; i < 20000 && destroyed == 0; ++i) std::this_thread::yield();
+  auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (destroyed == 0 && std::chrono::steady_clock::now() < giveUp) std::this_thread::yield();
   EXPECT_EQ(destroyed, 1);
 }
 
