@@ -104,7 +104,7 @@ void SampleForm::Build() {
 }
 
 bool SampleForm::SavePng(const char* path) {
-  RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   HDC dc = GetDC(host_);
   BOOL ok = xvtSaveDCPng(dc, path);
   ReleaseDC(host_, dc);

@@ -99,6 +99,11 @@ TEST_F(TreeViewTest, NodesShowInTheWindowAndSelectionEventsCanBeRefused) {
   HWND h = tree->Handle();
   EXPECT_EQ(SendMessageA(h, TVM_GETCOUNT, 0, 0), 4);
   EXPECT_EQ(SendMessageA(h, TVM_GETINDENT, 0, 0), 19);
+  EXPECT_TRUE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  RECT window, client;
+  GetWindowRect(h, &window);
+  GetClientRect(h, &client);
+  EXPECT_EQ(window.right - window.left - client.right, 4) << "a two-pixel sunken edge each side";
   std::vector<std::string> changes;
   tree->OnChange = [&](TObject*, TTreeNode* node) { changes.push_back(node ? node->Text() : "-"); };
   bool allow = true;
