@@ -326,3 +326,47 @@ TEST(GifImageClipboard, NoFramesPutNothingAndBitmapBuiltFramesOnlyTheBitmap) {
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
   CloseClipboard();
 }
+
+TEST(GifImageClipboard, AClipboardBitmapBesideTheGifReplacesFrameZerosPixels) {
+  TGIFImage gif;
+  Load(gif, TwoFrames());
+  TBitmap other;
+  Fill(other, 2, 2, kBlue);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  UINT format = 0;
+  HANDLE data = nullptr;
+  HPALETTE palette = nullptr;
+  gif.SaveToClipboardFormat(format, data, palette);
+  DeleteObject(data);  // keep only the GIF, then offer a different bitmap
+  TBitmap copy;
+  copy.Assign(&other);
+  SetClipboardData(CF_BITMAP, copy.ReleaseHandle());
+  TGIFImage back;
+  back.LoadFromClipboardFormat(CF_GIF(), GetClipboardData(CF_GIF()), nullptr);
+  CloseClipboard();
+  ASSERT_EQ(back.Count(), 2);
+  EXPECT_EQ(back.Frames(0)->Bitmap()->Canvas()->Pixel(0, 0), kBlue);
+  EXPECT_EQ(back.Frames(0)->Decoded().Indices, (Bytes{0, 0, 0, 0}));
+  EXPECT_TRUE(back.Frames(0)->HasImageData());  // the compressed data stay for writing
+  EXPECT_FALSE(back.Frames(1)->HasDecoded());
+}
+
+TEST(GifImageFrames, DecodingOnFirstUseReportsProgressThroughThePicture) {
+  TGIFImage image;
+  Load(image, TwoFrames());
+  std::vector<int> stages;
+  image.OnProgress = [&](TProgressStage stage, int percent, const std::string&) {
+    stages.push_back(stage);
+    if (stage == psEnding) {
+      EXPECT_EQ(percent, 100);
+    }
+  };
+  image.Frames(1)->Bitmap();
+  ASSERT_GE(stages.size(), 2u);
+  EXPECT_EQ(stages.front(), psStarting);
+  EXPECT_EQ(stages.back(), psEnding);
+  stages.clear();
+  image.Frames(1)->Bitmap();  // cached: no second decoding
+  EXPECT_TRUE(stages.empty());
+}
