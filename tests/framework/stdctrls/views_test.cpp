@@ -104,6 +104,10 @@ TEST_F(TreeViewTest, NodesShowInTheWindowAndSelectionEventsCanBeRefused) {
   GetWindowRect(h, &window);
   GetClientRect(h, &client);
   EXPECT_EQ(window.right - window.left - client.right, 4) << "a two-pixel sunken edge each side";
+  RedrawWindow(root->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  HDC wdc = GetWindowDC(h);
+  EXPECT_EQ(GetPixel(wdc, 0, 5), ColorToRGB(clBtnShadow)) << "the sunken edge's outer left line";
+  ReleaseDC(h, wdc);
   std::vector<std::string> changes;
   tree->OnChange = [&](TObject*, TTreeNode* node) { changes.push_back(node ? node->Text() : "-"); };
   bool allow = true;
