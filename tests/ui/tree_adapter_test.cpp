@@ -56,6 +56,27 @@ TEST_F(TreeAdapterTest, BuildFillsTheWindowAndExpandTreeOpensBothGames) {
   EXPECT_FALSE(store.GetFirstNode()->GetNextSibling()->Expanded());
 }
 
+TEST_F(TreeAdapterTest, StatusPanelsTakeTheBuildsTexts) {
+  HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_POPUP | WS_VISIBLE, 0, 422, 734, 19, nullptr, nullptr,
+                             nullptr, nullptr);
+  TStatusPanels panels;
+  panels.AttachWindow(bar);
+  panels.Add()->SetWidth(300);
+  panels.Add()->SetWidth(275);
+  StatusPanelsSink sink(panels);
+  test::MainWindowRig rig;
+  MainCommands commands({rig.details, rig.tree, sink, rig.menu, rig.controls, rig.prompts, rig.dialog, rig.confirm,
+                         rig.contents},
+                        rig.files, rig.clock);
+  commands.RefreshClick();
+  char text[64] = {};
+  SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "Done.");
+  EXPECT_EQ(panels.Items(1)->Text(), "0 Missions, in 0 seconds.");  // this rig's commands read no registry
+  panels.DetachWindow();
+  DestroyWindow(bar);
+}
+
 TEST_F(TreeAdapterTest, EmptyTreeGivesTheTreeViewsInvalidIndex) {
   try {
     tree.FirstNode();

@@ -1,7 +1,9 @@
-// MissionTree's node store as the commands' tree: a node reference is the
-// TTreeNode itself, and an empty tree's first node is the tree view's own
-// "Invalid index" error.
+// The main window's stores as the commands see them: MissionTree's node
+// store as the commands' tree (a node reference is the TTreeNode itself,
+// and an empty tree's first node is the tree view's own "Invalid index"
+// error), and StatusBar's panels as the build's status sink.
 #pragma once
+#include "framework/statuspanels.h"
 #include "framework/treenodes.h"
 #include "ui/main_commands.h"
 
@@ -24,6 +26,15 @@ class TreeNodesTree : public MissionTreeControl {
 
  private:
   TTreeNodes& nodes_;
+};
+
+class StatusPanelsSink : public catalogue::StatusSink {
+ public:
+  explicit StatusPanelsSink(TStatusPanels& panels) : panels_(panels) {}
+  void SetPanelText(int panel, std::string_view text) override { panels_.Items(panel)->SetText(std::string(text)); }
+
+ private:
+  TStatusPanels& panels_;
 };
 
 }  // namespace ui
