@@ -1,6 +1,7 @@
 #include "framework/clipboard.h"
 
 #include <cstring>
+#include <typeinfo>
 
 #include <win32/kernel32.h>
 #include <win32/user32.h>
@@ -134,19 +135,27 @@ void TClipboard::Assign(TPersistent* source) {
 void TClipboard::AssignGraphic(TGraphic* graphic) {
   OpenScope open(this);
   Adding();
-  if (auto* bitmap = dynamic_cast<TBitmap*>(graphic)) {
-    // The clipboard keeps a copy of its own; the bitmap stays the caller's.
-    TBitmap copy;
-    copy.Assign(bitmap);
-    SetAsHandle(CF_BITMAP, copy.ReleaseHandle());
-    return;
-  }
+  auto* bitmap = dynamic_cast<TBitmap*>(graphic);
+  if (bitmap && typeid(*graphic) == typeid(TBitmap)) return AssignBitmap(bitmap);
   UINT format = 0;
   HANDLE data = nullptr;
   HPALETTE palette = nullptr;
-  graphic->SaveToClipboardFormat(format, data, palette);
+  try {
+    graphic->SaveToClipboardFormat(format, data, palette);
+  } catch (const EInvalidGraphic&) {
+    // A kind of bitmap without a format of its own goes on as a bitmap.
+    if (!bitmap) throw;
+    return AssignBitmap(bitmap);
+  }
   if (data) SetAsHandle(format, data);
   if (palette) SetAsHandle(CF_PALETTE, palette);
+}
+
+void TClipboard::AssignBitmap(TBitmap* bitmap) {
+  // The clipboard keeps a copy of its own; the bitmap stays the caller's.
+  TBitmap copy;
+  copy.Assign(bitmap);
+  SetAsHandle(CF_BITMAP, copy.ReleaseHandle());
 }
 
 void TClipboard::AssignTo(TPersistent* dest) {
@@ -173,7 +182,11 @@ void TClipboard::AssignToBitmap(TBitmap* bitmap) {
 
 void TClipboard::AssignToPicture(TPicture* picture) {
   OpenScope open(this);
-  for (const TClipboardFormat& entry : TPicture::ClipboardFormats()) {
+  // Later registrations first: a graphic that also leaves a plain bitmap
+  // beside its own format is read back in its own format.
+  const auto& formats = TPicture::ClipboardFormats();
+  for (auto it = formats.rbegin(); it != formats.rend(); ++it) {
+    const TClipboardFormat& entry = *it;
     if (!HasFormat(entry.format)) continue;
     if (entry.format == CF_BITMAP) {
       AssignToBitmap(picture->Bitmap());

@@ -53,6 +53,7 @@ class TClipboard : public TPersistent {
 
  private:
   void AssignGraphic(TGraphic* graphic);
+  void AssignBitmap(TBitmap* bitmap);
   void AssignToBitmap(TBitmap* bitmap);
   void AssignToPicture(TPicture* picture);
   void Adding();

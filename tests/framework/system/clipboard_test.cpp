@@ -1,7 +1,10 @@
 // Text and pictures through the clipboard and back.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <backend/headless.h>
+#include <win32/kernel32.h>
 #include <win32/user32.h>
 #include <win32/user32_clipboard.h>
 
@@ -76,6 +79,49 @@ TEST_F(ClipboardTest, BitmapRoundTripKeepsPixelsAndTheSourceIntact) {
   TBitmap again;
   again.Assign(Clipboard());
   EXPECT_EQ(again.Canvas()->Pixel(3, 0), clRed);
+}
+
+// A graphic with a clipboard format of its own that also leaves a bitmap,
+// as animated images do.
+class TTagGraphic : public TBitmap {
+ public:
+  static UINT Format() {
+    static UINT format = RegisterClipboardFormatA("Tag Graphic");
+    return format;
+  }
+  std::string tag;
+  void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) override {
+    TBitmap plain;
+    plain.Assign(this);
+    Clipboard()->Assign(&plain);
+    format = Format();
+    data = GlobalAlloc(GMEM_MOVEABLE, tag.size() + 1);
+    std::memcpy(GlobalLock(data), tag.c_str(), tag.size() + 1);
+    GlobalUnlock(data);
+    palette = nullptr;
+  }
+  void LoadFromClipboardFormat(UINT, HANDLE data, HPALETTE) override {
+    tag = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+};
+
+TEST_F(ClipboardTest, RegisteredFormatsComeBackAsTheirOwnGraphic) {
+  TPicture::RegisterClipboardFormat(TTagGraphic::Format(), &MakeGraphic<TTagGraphic>);
+  TTagGraphic source;
+  Striped(source);
+  source.tag = "frames";
+  Clipboard()->Open();
+  Clipboard()->Assign(&source);
+  Clipboard()->Close();
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+  EXPECT_TRUE(Clipboard()->HasFormat(TTagGraphic::Format()));
+  TPicture picture;
+  picture.Assign(Clipboard());
+  auto* back = dynamic_cast<TTagGraphic*>(picture.Graphic());
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->tag, "frames");
+  TPicture::UnregisterGraphicClass(&MakeGraphic<TTagGraphic>);
 }
 
 TEST_F(ClipboardTest, ReadingAPictureFromTextFails) {
