@@ -79,7 +79,8 @@ class TApplication : public TComponent {
   // The error box: the message followed by "." (not doubled when it
   // already ends in one), the title as caption, MB_ICONSTOP | MB_OK.
   void ShowException(const Exception& e);
-  int MessageBox(const std::string& text, const std::string& caption, UINT flags = MB_OK);
+  // Virtual so a host can route the boxes elsewhere (tests record them).
+  virtual int MessageBox(const std::string& text, const std::string& caption, UINT flags = MB_OK);
 
   // The hidden application window and hooks on its messages.
   HWND Handle();
