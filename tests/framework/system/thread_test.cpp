@@ -9,6 +9,7 @@
 
 #include <backend/headless.h>
 #include <win32/kernel32.h>
+#include <win32/user32.h>
 
 #include "framework/exceptions.h"
 #include "framework/thread.h"
@@ -166,6 +167,24 @@ TEST(Synchronize, WakeHookIsCalledWhenACallIsQueued) {
   other.join();
   WakeMainThread = old;
   EXPECT_EQ(wakes, 1);
+}
+
+// The default wake-up posts WM_NULL, so a loop blocked in GetMessage comes
+// round to CheckSynchronize.
+TEST(Synchronize, DefaultWakeReturnsABlockedGetMessage) {
+  headless::Start();
+  MSG drain;
+  while (PeekMessageA(&drain, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  std::atomic<bool> ran{false};
+  Worker w([&](Worker& self) { self.Synchronize([&] { ran = true; }); });
+  w.Resume();
+  MSG msg{};
+  ASSERT_GT(GetMessageA(&msg, nullptr, 0, 0), 0);
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_NULL));
+  EXPECT_TRUE(CheckSynchronize());
+  EXPECT_TRUE(ran);
+  w.WaitFor();
 }
 
 }  // namespace
