@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "framework/exceptions.h"
+#include "framework/menus.h"
 #include "framework/wincontrol.h"
 
 namespace {
@@ -239,9 +240,7 @@ void TControl::ParentChanged() {
 
 void TControl::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation == opRemove && component != nullptr &&
-      static_cast<void*>(component) == static_cast<void*>(popupMenu_))
-    popupMenu_ = nullptr;
+  if (operation == opRemove && component != nullptr && component == popupMenu_) popupMenu_ = nullptr;
 }
 
 void TControl::Loaded() {
@@ -377,7 +376,24 @@ void TControl::SetCursor(TCursor cursor) {
   Perform(CM_CURSORCHANGED);
 }
 
-void TControl::SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == popupMenu_) return;
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+bool TControl::ShowPopupMenu(int screenX, int screenY) {
+  if (!popupMenu_ || !popupMenu_->AutoPopup()) return false;
+  if (screenX == -1 && screenY == -1) {  // from the keyboard: the middle of the control
+    const TPoint centre = ClientToScreen(Point(width_ / 2, height_ / 2));
+    screenX = centre.x;
+    screenY = centre.y;
+  }
+  popupMenu_->SetPopupComponent(this);
+  popupMenu_->Popup(screenX, screenY);
+  return true;
+}
 
 // ---- capture
 

@@ -53,6 +53,14 @@ bool TWinControl::WindowMessage(TMessage& message) {
       return true;
     case WM_SETCURSOR:
       return SetCursorMessage(message);
+    case WM_CONTEXTMENU: {
+      const int x = static_cast<short>(LOWORD(message.LParam)), y = static_cast<short>(HIWORD(message.LParam));
+      TControl* target = this;
+      if (x != -1 || y != -1)
+        if (TControl* child = ControlAtPos(ScreenToClient(Point(x, y)), false)) target = child;
+      if (!target->ShowPopupMenu(x, y) && !(target != this && ShowPopupMenu(x, y))) DefaultHandler(message);
+      return true;
+    }
     case WM_MOUSELEAVE: {
       TControl* current = MouseControl();
       if (current && (current == this || (current->Parent() == this && !dynamic_cast<TWinControl*>(current)))) {

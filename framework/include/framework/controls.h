@@ -141,7 +141,12 @@ class TControl : public TComponent {
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor cursor);
   TPopupMenu* PopupMenu() const { return popupMenu_; }
+  // Held with free notification; shown on WM_CONTEXTMENU when it pops up
+  // automatically.
   void SetPopupMenu(TPopupMenu* menu);
+  // Shows the pop-up menu at a screen point (-1, -1: the control's middle);
+  // false when there is none to show.
+  bool ShowPopupMenu(int screenX, int screenY);
 
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
