@@ -1,5 +1,6 @@
 // Shared plumbing of the control classes.
 #include "control_base.h"
+#include "scroll.h"
 
 #include <backend/backend.h>
 
@@ -128,6 +129,7 @@ void ClipboardSet(const std::string& text) {
 }  // namespace xvt_controls
 
 void xvt_controls::RegisterStandardClasses() {
+  InstallWindowBars();
   RegisterButton();
   RegisterStatic();
   RegisterEdit();

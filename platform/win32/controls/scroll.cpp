@@ -110,47 +110,13 @@ int HitPart(RECT r, bool vertical, const ScrollState& s, POINT p) {
   return SB_THUMBTRACK;
 }
 
-RECT WindowBarRect(HWND h, int bar) {
-  // Client rectangle in window coordinates, then the bar beside it.
-  RECT wr, cr;
-  GetWindowRect(h, &wr);
-  GetClientRect(h, &cr);
-  POINT o{0, 0};
-  ClientToScreen(h, &o);
-  int cx = o.x - wr.left, cy = o.y - wr.top;
-  OffsetRect(&cr, cx, cy);
-  if (bar == SB_VERT) return RECT{cr.right, cr.top, cr.right + GetSystemMetrics(SM_CXVSCROLL), cr.bottom};
-  return RECT{cr.left, cr.bottom, cr.right, cr.bottom + GetSystemMetrics(SM_CYHSCROLL)};
-}
-
-void PaintWindowBars(HWND h) {
-  LONG st = GetWindowLongA(h, GWL_STYLE);
-  if (!(st & (WS_VSCROLL | WS_HSCROLL))) return;
-  HDC dc = GetWindowDC(h);
-  if (st & WS_VSCROLL) PaintBar(dc, WindowBarRect(h, SB_VERT), true, Bar(h, SB_VERT), -1);
-  if (st & WS_HSCROLL) PaintBar(dc, WindowBarRect(h, SB_HORZ), false, Bar(h, SB_HORZ), -1);
-  ReleaseDC(h, dc);
-}
-
-bool WindowBarClick(HWND h, WPARAM hit, LPARAM lp) {
-  if (hit != HTVSCROLL && hit != HTHSCROLL) return false;
-  int bar = hit == HTVSCROLL ? SB_VERT : SB_HORZ;
-  RECT wr;
-  GetWindowRect(h, &wr);
-  POINT p{GET_X_LPARAM(lp) - wr.left, GET_Y_LPARAM(lp) - wr.top};
-  int part = HitPart(WindowBarRect(h, bar), bar == SB_VERT, Bar(h, bar), p);
-  if (part < 0 || part == SB_THUMBTRACK) return true;
-  SendMessageA(h, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(part, 0), 0);
-  SendMessageA(h, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
-  return true;
-}
-
 }  // namespace xvt_controls
 
 using namespace xvt_controls;
 
 int WINAPI SetScrollInfo(HWND h, int bar, LPCSCROLLINFO si, BOOL redraw) {
   if (!si || !IsWindow(h)) return 0;
+  InstallWindowBars();
   if (bar == SB_CTL) return static_cast<int>(SendMessageA(h, SBM_SETSCROLLINFO, redraw, reinterpret_cast<LPARAM>(si)));
   int pos = ApplyInfo(Bar(h, bar), *si);
   if (redraw) PaintWindowBars(h);

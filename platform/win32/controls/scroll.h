@@ -33,6 +33,11 @@ int HitPart(RECT r, bool vertical, const ScrollState& s, POINT p);
 // The window scroll bars of a control that draws them itself: after the
 // default WM_NCPAINT, and on WM_NCLBUTTONDOWN (true when it was a bar).
 void PaintWindowBars(HWND h);
+// The click runs its own loop until the button is released: arrows and page
+// clicks repeat on a timer while held over their part, the thumb follows the
+// mouse with SB_THUMBTRACK and lands with SB_THUMBPOSITION.
 bool WindowBarClick(HWND h, WPARAM hit, LPARAM lp);
+// Lets the default window procedure draw and track the bars of any window.
+void InstallWindowBars();
 
 }  // namespace xvt_controls

@@ -3,6 +3,7 @@
 
 #include <win32/user32_draw.h>
 
+#include "scrollbar_seam.h"
 #include "window.h"
 
 namespace user {
@@ -168,6 +169,14 @@ LRESULT NcPaint(Window* w, WPARAM wp) {
 }
 
 }  // namespace
+
+WindowScrollBars& ScrollBarsSlot() {
+  static WindowScrollBars bars;
+  return bars;
+}
+void SetWindowScrollBars(const WindowScrollBars& bars) { ScrollBarsSlot() = bars; }
+const WindowScrollBars& CurrentWindowScrollBars() { return ScrollBarsSlot(); }
+
 }  // namespace user
 
 using namespace user;
@@ -183,7 +192,15 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_NCCALCSIZE: NcCalcSize(w, wp, lp); return 0;
     case WM_NCHITTEST: return DefaultNcHitTest(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-    case WM_NCPAINT: return NcPaint(w, wp);
+    case WM_NCPAINT:
+      NcPaint(w, wp);
+      if (CurrentWindowScrollBars().paint) CurrentWindowScrollBars().paint(hwnd);
+      return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      if ((wp == HTVSCROLL || wp == HTHSCROLL) && CurrentWindowScrollBars().press)
+        CurrentWindowScrollBars().press(hwnd, wp, lp);
+      return 0;
     case WM_NCACTIVATE:
       if (!HasHostFrame(w) && (w->style & WS_CAPTION) == WS_CAPTION)
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
