@@ -52,6 +52,13 @@ void TCustomForm::WndProc(TMessage& message) {
       message.Result = IsShortCut(key, shift) ? 1 : 0;
       return;
     }
+    case WM_COMMAND:
+      // A command from the form's own menu handle; controls' commands are
+      // reflected to them by the base.
+      if (message.LParam == 0 && HIWORD(message.WParam) == 0 && menu_ &&
+          menu_->DispatchCommand(LOWORD(message.WParam)))
+        return;
+      break;
     case WM_ACTIVATEAPP:
       if (Application) Application->SetActive(message.WParam != 0);
       break;

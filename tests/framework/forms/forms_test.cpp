@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 #include <string>
 #include <vector>
 
 #include "framework/application.h"
 #include "framework/forms.h"
+#include "framework/menus.h"
+#include "framework/shortcut.h"
+#include "framework/synchronize.h"
 #include "framework/panel.h"
 #include "framework/screen.h"
 
@@ -246,6 +250,69 @@ TEST_F(FormsTest, FormsAreCentredAndListedOnTheScreen) {
   form.reset();
   for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_NE(Screen->Forms(i), gone);
   EXPECT_EQ(Screen->ActiveForm(), nullptr);
+}
+
+TEST_F(FormsTest, MenuShortcutsAndKeyPreviewSeeKeysBeforeTheFocusedControl) {
+  TOwned<TForm> form(new TForm(nullptr));
+  auto* edit = new KeyButton(form.get(), 0, mrNone);
+  edit->SetParent(form.get());
+  std::vector<std::string> seen;
+  edit->OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState) {
+    if (key != VK_CONTROL) seen.push_back("control " + std::to_string(key));
+  };
+  auto* menu = new TMainMenu(form.get());
+  auto* open = new TMenuItem(form.get());
+  open->SetShortCut(ShortCut('O', {ssCtrl}));
+  int opened = 0;
+  open->OnClick = [&](TObject*) { ++opened; };
+  menu->Items()->Add(open);
+  form->SetMenu(menu);
+  form->Show();
+  Pump();
+  ASSERT_TRUE(edit->Focused());
+
+  headless::PressKey(VK_CONTROL);
+  Key('O');
+  headless::ReleaseKey(VK_CONTROL);
+  Pump();
+  EXPECT_EQ(opened, 1);
+  EXPECT_TRUE(seen.empty()) << "a shortcut's key goes no further";
+  open->SetEnabled(false);
+  headless::PressKey(VK_CONTROL);
+  Key('O');
+  headless::ReleaseKey(VK_CONTROL);
+  Pump();
+  EXPECT_EQ(opened, 1) << "a disabled item does not run";
+
+  seen.clear();
+  form->SetKeyPreview(true);
+  form->OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState) {
+    if (key != VK_CONTROL) seen.push_back("form " + std::to_string(key));
+    if (key == 'X') key = 0;  // the form keeps this one
+  };
+  Key('A');
+  Key('X');
+  Pump();
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], "form 65");
+  EXPECT_EQ(seen[1], "control 65");
+  EXPECT_EQ(seen[2], "form 88");
+
+  Free(menu);
+  EXPECT_EQ(form->Menu(), nullptr) << "the freed menu is forgotten";
+}
+
+TEST_F(FormsTest, TheLoopRunsCallsQueuedByOtherThreads) {
+  SetMainThreadID(GetCurrentThreadId());
+  TOwned<TForm> form(new TForm(nullptr));
+  form->Show();
+  Pump();
+  int ran = 0;
+  std::thread worker([&] { SynchronizeCall([&] { ++ran; }); });
+  // The worker blocks until the loop runs its call; the loop wakes for it.
+  while (ran == 0) Application->HandleMessage();
+  worker.join();
+  EXPECT_EQ(ran, 1);
 }
 
 }  // namespace
