@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <new>
+#include <type_traits>
 
 namespace xvt_controls {
 namespace {
@@ -104,10 +107,10 @@ void FillItem(HWND h, Item* i, TVITEMA& out, UINT mask) {
   if (mask & TVIF_CHILDREN) out.cChildren = i->first ? 1 : i->children;
 }
 
-void ApplyItem(Item* i, const TVITEMA& in) {
+void ApplyItem(ItemPool& pool, Item* i, const TVITEMA& in) {
   if (in.mask & TVIF_TEXT) {
     i->textCallback = in.pszText == LPSTR_TEXTCALLBACKA;
-    i->text = i->textCallback || !in.pszText ? std::string() : std::string(in.pszText);
+    pool.SetText(i, i->textCallback || !in.pszText ? std::string_view() : std::string_view(in.pszText));
   }
   if (in.mask & TVIF_PARAM) i->param = in.lParam;
   if (in.mask & TVIF_STATE) i->state = (i->state & ~in.stateMask) | (in.state & in.stateMask & ~TVIS_SELECTED);
@@ -116,6 +119,82 @@ void ApplyItem(Item* i, const TVITEMA& in) {
   if (in.mask & TVIF_CHILDREN) i->children = in.cChildren;
 }
 
+}  // namespace
+
+namespace {
+
+struct BlockCache {
+  std::mutex lock;
+  std::vector<ItemPool::Block> items, texts;
+};
+BlockCache& Cache() {
+  static BlockCache c;
+  return c;
+}
+constexpr std::size_t kCachedBlocks = 128;  // per kind: about 12 MB of items, 8 MB of text
+
+ItemPool::Block Take(std::vector<ItemPool::Block>& from, std::size_t size) {
+  {
+    std::lock_guard<std::mutex> g(Cache().lock);
+    if (!from.empty()) {
+      ItemPool::Block b = std::move(from.back());
+      from.pop_back();
+      return b;
+    }
+  }
+  return std::make_unique_for_overwrite<std::byte[]>(size);
+}
+
+void Give(std::vector<ItemPool::Block>& to, std::vector<ItemPool::Block>& blocks) {
+  std::lock_guard<std::mutex> g(Cache().lock);
+  for (auto& b : blocks)
+    if (to.size() < kCachedBlocks) to.push_back(std::move(b));
+  blocks.clear();
+}
+
+}  // namespace
+
+Item* ItemPool::New() {
+  if (itemsUsed_ == kItemsPerBlock) {
+    items_.push_back(Take(Cache().items, kItemsPerBlock * sizeof(Item)));
+    itemsUsed_ = 0;
+  }
+  return new (items_.back().get() + sizeof(Item) * itemsUsed_++) Item{};
+}
+
+void ItemPool::SetText(Item* i, std::string_view s) {
+  if (s.size() > i->textCap) {
+    std::byte* at = nullptr;
+    if (s.size() > kTextBlock / 16) {
+      longTexts_.push_back(std::make_unique_for_overwrite<std::byte[]>(s.size()));
+      at = longTexts_.back().get();
+    } else {
+      if (textUsed_ + s.size() > kTextBlock) {
+        texts_.push_back(Take(Cache().texts, kTextBlock));
+        textUsed_ = 0;
+      }
+      at = texts_.back().get() + textUsed_;
+      textUsed_ += s.size();
+    }
+    i->text = reinterpret_cast<const char*>(at);
+    i->textCap = static_cast<unsigned>(s.size());
+  }
+  if (!s.empty()) std::memcpy(const_cast<char*>(i->text), s.data(), s.size());
+  i->textLen = static_cast<unsigned>(s.size());
+}
+
+void ItemPool::Clear() {
+  // Items hold nothing that needs destroying, so the blocks go back as they are.
+  static_assert(std::is_trivially_destructible_v<Item>);
+  Give(Cache().items, items_);
+  Give(Cache().texts, texts_);
+  longTexts_.clear();
+  itemsUsed_ = kItemsPerBlock;
+  textUsed_ = kTextBlock;
+}
+
+namespace {
+
 Item* NewItem(Tree& t) {
   if (!t.spare.empty()) {
     Item* i = t.spare.back();
@@ -123,7 +202,7 @@ Item* NewItem(Tree& t) {
     *i = Item{};
     return i;
   }
-  return &t.pool.emplace_back();
+  return t.pool.New();
 }
 
 Item* Parent(Tree& t, HTREEITEM h) { return !h || h == TVI_ROOT ? &t.root : h; }
@@ -132,13 +211,13 @@ LRESULT Insert(HWND h, Tree& t, const TVINSERTSTRUCTA* is) {
   if (!is) return 0;
   Item* parent = Parent(t, is->hParent);
   Item* i = NewItem(t);
-  ApplyItem(i, is->item);
+  ApplyItem(t.pool, i, is->item);
   i->parent = parent;
   HTREEITEM after = is->hInsertAfter;
   Item* prev = after == TVI_FIRST ? nullptr : parent->last;  // TVI_LAST, TVI_SORT and others append
   if (after == TVI_SORT) {
     prev = nullptr;
-    for (Item* c = parent->first; c && c->text <= i->text; c = c->next) prev = c;
+    for (Item* c = parent->first; c && TextOf(c) <= TextOf(i); c = c->next) prev = c;
   } else if (after && after != TVI_FIRST && after != TVI_LAST && after != TVI_ROOT && after->parent == parent) {
     prev = after;
   }
@@ -242,7 +321,7 @@ LRESULT Delete(HWND h, Tree& t, HTREEITEM which) {
       c = n;
     }
     t.root.first = t.root.last = nullptr;
-    t.pool.clear();
+    t.pool.Clear();
     t.spare.clear();
     t.count = t.visibleCount = t.topIndex = 0;
     t.top = t.selected = nullptr;
@@ -428,7 +507,7 @@ LRESULT TreeMessage(HWND h, Tree& t, UINT msg, WPARAM wp, LPARAM lp) {
     case TVM_SETITEMA: {
       auto* it = reinterpret_cast<const TVITEMA*>(lp);
       if (!it || !it->hItem) return FALSE;
-      ApplyItem(it->hItem, *it);
+      ApplyItem(t.pool, it->hItem, *it);
       Redraw(h);
       return TRUE;
     }

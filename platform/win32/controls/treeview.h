@@ -5,8 +5,9 @@
 
 #include "control_base.h"
 
-#include <deque>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct _TREEITEM {
@@ -15,7 +16,8 @@ struct _TREEITEM {
   _TREEITEM* last = nullptr;
   _TREEITEM* next = nullptr;
   _TREEITEM* prev = nullptr;
-  std::string text;
+  const char* text = "";  // in the tree's text store, not NUL-terminated
+  unsigned textLen = 0, textCap = 0;
   bool textCallback = false;
   LPARAM param = 0;
   UINT state = 0;
@@ -28,9 +30,37 @@ namespace xvt_controls {
 
 using Item = _TREEITEM;
 
+// Items and their texts come from large blocks, so that filling a tree with
+// many thousands of items costs a few allocations rather than two per item.
+// The blocks of a cleared or destroyed tree are kept (up to a limit) for the
+// next fill, which then costs no fresh pages.
+class ItemPool {
+ public:
+  ItemPool() = default;
+  ItemPool(const ItemPool&) = delete;
+  ItemPool& operator=(const ItemPool&) = delete;
+  ~ItemPool() { Clear(); }
+  Item* New();
+  // Stores a text for the item, in place when its old space is big enough.
+  void SetText(Item* i, std::string_view s);
+  void Clear();
+
+  static constexpr std::size_t kItemsPerBlock = 1024, kTextBlock = 64 * 1024;
+  using Block = std::unique_ptr<std::byte[]>;
+
+ private:
+  std::vector<Block> items_;  // raw storage for kItemsPerBlock items each
+  std::size_t itemsUsed_ = kItemsPerBlock;
+  std::vector<Block> texts_;  // kTextBlock bytes each
+  std::size_t textUsed_ = kTextBlock;
+  std::vector<Block> longTexts_;
+};
+
+inline std::string_view TextOf(const Item* i) { return std::string_view(i->text, i->textLen); }
+
 struct Tree {
   Item root;  // its children are the top-level items
-  std::deque<Item> pool;
+  ItemPool pool;
   std::vector<Item*> spare;  // deleted items for reuse
   int count = 0;
   int visibleCount = 0;  // rows reachable through expanded items

@@ -38,7 +38,7 @@ int PageRows(HWND h, const Tree& t) {
 }
 
 std::string ItemText(HWND h, Item* i) {
-  if (!i->textCallback) return i->text;
+  if (!i->textCallback) return std::string(TextOf(i));
   char buf[260] = {};
   NMTVDISPINFOA di{};
   di.item.mask = TVIF_TEXT;
