@@ -37,6 +37,11 @@ void PaintWindowBars(HWND h);
 // clicks repeat on a timer while held over their part, the thumb follows the
 // mouse with SB_THUMBTRACK and lands with SB_THUMBPOSITION.
 bool WindowBarClick(HWND h, WPARAM hit, LPARAM lp);
+// Tracks a press at a screen point on bar SB_HORZ, SB_VERT or SB_CTL (a bar
+// control) in the same way; returns when the button is released.
+void TrackBar(HWND h, int bar, POINT screen);
+// The arrow drawn pushed while it is held (SB_LINEUP, SB_LINEDOWN), else -1.
+int PressedPart(HWND h, int bar);
 // Lets the default window procedure draw and track the bars of any window.
 void InstallWindowBars();
 

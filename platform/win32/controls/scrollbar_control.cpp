@@ -1,5 +1,6 @@
 // The "SCROLLBAR" class: a bar as a child window (SB_CTL) that reports
-// arrow and page clicks to its parent as WM_HSCROLL or WM_VSCROLL.
+// arrow and page clicks and thumb drags to its parent as WM_HSCROLL or
+// WM_VSCROLL.
 #include "control_base.h"
 #include "scroll.h"
 
@@ -7,13 +8,6 @@ namespace xvt_controls {
 namespace {
 
 bool Vertical(HWND h) { return GetWindowLongA(h, GWL_STYLE) & SBS_VERT; }
-
-void Report(HWND h, int part) {
-  HWND parent = GetParent(h);
-  UINT msg = Vertical(h) ? WM_VSCROLL : WM_HSCROLL;
-  SendMessageA(parent, msg, MAKEWPARAM(part, 0), reinterpret_cast<LPARAM>(h));
-  SendMessageA(parent, msg, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(h));
-}
 
 LRESULT CALLBACK BarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -23,17 +17,16 @@ LRESULT CALLBACK BarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       HDC dc = BeginPaint(h, &ps);
       RECT r;
       GetClientRect(h, &r);
-      PaintBar(dc, r, Vertical(h), Bar(h, SB_CTL), -1);
+      PaintBar(dc, r, Vertical(h), Bar(h, SB_CTL), PressedPart(h, SB_CTL));
       EndPaint(h, &ps);
       return 0;
     }
     case WM_ERASEBKGND: return 1;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-      RECT r;
-      GetClientRect(h, &r);
-      int part = HitPart(r, Vertical(h), Bar(h, SB_CTL), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-      if (part >= 0 && part != SB_THUMBTRACK) Report(h, part);
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      ClientToScreen(h, &p);
+      TrackBar(h, SB_CTL, p);
       return 0;
     }
     case SBM_SETSCROLLINFO: {

@@ -1,6 +1,6 @@
 // Window scroll bars (WS_VSCROLL, WS_HSCROLL): drawn in the non-client area
 // and tracked with the mouse in a loop of their own, as the default window
-// procedure of any window does.
+// procedure of any window does; the "SCROLLBAR" control tracks the same way.
 #include <user/scrollbar_seam.h>
 
 #include <algorithm>
@@ -33,17 +33,41 @@ RECT WindowBarRect(HWND h, int bar) {
   return RECT{cr.left, cr.bottom, cr.right, cr.bottom + GetSystemMetrics(SM_CYHSCROLL)};
 }
 
-int PressedPart(HWND h, int bar) { return g_pressed.hwnd == h && g_pressed.bar == bar ? g_pressed.part : -1; }
+// A bar control (SB_CTL) is its whole client area and reports to its
+// parent; a window bar sits in the non-client area and reports to its window.
+bool IsVertical(HWND h, int bar) {
+  return bar == SB_CTL ? (GetWindowLongA(h, GWL_STYLE) & SBS_VERT) != 0 : bar == SB_VERT;
+}
 
-// A screen point in the window's own coordinates.
-POINT InWindow(HWND h, POINT screen) {
+RECT BarRect(HWND h, int bar) {
+  if (bar != SB_CTL) return WindowBarRect(h, bar);
+  RECT r;
+  GetClientRect(h, &r);
+  return r;
+}
+
+// A screen point in the coordinates of BarRect.
+POINT ToBar(HWND h, int bar, POINT screen) {
+  if (bar == SB_CTL) {
+    ScreenToClient(h, &screen);
+    return screen;
+  }
   RECT wr;
   GetWindowRect(h, &wr);
   return POINT{screen.x - wr.left, screen.y - wr.top};
 }
 
 void Send(HWND h, int bar, int code, int pos = 0) {
-  SendMessageA(h, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
+  const UINT msg = IsVertical(h, bar) ? WM_VSCROLL : WM_HSCROLL;
+  const WPARAM wp = MAKEWPARAM(code, static_cast<WORD>(pos));
+  if (bar == SB_CTL) SendMessageA(GetParent(h), msg, wp, reinterpret_cast<LPARAM>(h));
+  else SendMessageA(h, msg, wp, 0);
+}
+
+void Repaint(HWND h, int bar) {
+  if (bar != SB_CTL) return PaintWindowBars(h);
+  InvalidateRect(h, nullptr, FALSE);
+  UpdateWindow(h);
 }
 
 // The position the thumb stands for when its leading edge is at `lead`.
@@ -68,21 +92,21 @@ struct Tracking {
 
 void OnMove(Tracking& t, POINT p) {
   ScrollState& s = Bar(t.h, t.bar);
-  const RECT r = WindowBarRect(t.h, t.bar);
+  const RECT r = BarRect(t.h, t.bar);
   if (t.part == SB_THUMBTRACK) {
     const int lead = (t.vertical ? p.y - r.top : p.x - r.left) - t.grab;
     const int pos = PosForThumb(r, t.vertical, s, lead);
     if (pos == s.trackPos) return;
     s.trackPos = pos;
     Send(t.h, t.bar, SB_THUMBTRACK, pos);
-    PaintWindowBars(t.h);
+    Repaint(t.h, t.bar);
     return;
   }
   t.over = HitPart(r, t.vertical, s, p) == t.part;
   const int shown = t.over && (t.part == SB_LINEUP || t.part == SB_LINEDOWN) ? t.part : -1;
   if (shown != g_pressed.part) {
     g_pressed.part = shown;
-    PaintWindowBars(t.h);
+    Repaint(t.h, t.bar);
   }
 }
 
@@ -104,12 +128,12 @@ bool TrackLoop(Tracking& t) {
     // in its non-client form.
     if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP) break;
     if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
-      OnMove(t, InWindow(t.h, m.pt));
+      OnMove(t, ToBar(t.h, t.bar, m.pt));
     } else if (m.message == WM_TIMER && m.hwnd == t.h && m.wParam == kRepeatTimer) {
       SetTimer(t.h, kRepeatTimer, kNextRepeat, nullptr);
       if (t.over) Send(t.h, t.bar, t.part);
       // A page click stops once the thumb reaches the mouse.
-      OnMove(t, InWindow(t.h, m.pt));
+      OnMove(t, ToBar(t.h, t.bar, m.pt));
     } else if (m.message < WM_KEYFIRST || m.message > WM_KEYLAST) {
       TranslateMessage(&m);
       DispatchMessageA(&m);
@@ -129,37 +153,43 @@ void PaintWindowBars(HWND h) {
   ReleaseDC(h, dc);
 }
 
-bool WindowBarClick(HWND h, WPARAM hit, LPARAM lp) {
-  if (hit != HTVSCROLL && hit != HTHSCROLL) return false;
-  Tracking t{h, hit == HTVSCROLL ? SB_VERT : SB_HORZ, hit == HTVSCROLL, -1};
-  const RECT r = WindowBarRect(h, t.bar);
-  const POINT p = InWindow(h, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-  ScrollState& s = Bar(h, t.bar);
+int PressedPart(HWND h, int bar) { return g_pressed.hwnd == h && g_pressed.bar == bar ? g_pressed.part : -1; }
+
+void TrackBar(HWND h, int bar, POINT screen) {
+  Tracking t{h, bar, IsVertical(h, bar), -1};
+  const RECT r = BarRect(h, bar);
+  const POINT p = ToBar(h, bar, screen);
+  ScrollState& s = Bar(h, bar);
   t.part = HitPart(r, t.vertical, s, p);
-  if (t.part < 0) return true;
+  if (t.part < 0) return;
   SetCapture(h);
   if (t.part == SB_THUMBTRACK) {
     t.grab = (t.vertical ? p.y - r.top : p.x - r.left) - Geometry(r, t.vertical, s).thumbStart;
     s.tracking = true;
     s.trackPos = s.pos;
   } else {
-    g_pressed = {h, t.bar, t.part == SB_LINEUP || t.part == SB_LINEDOWN ? t.part : -1};
-    PaintWindowBars(h);
-    Send(h, t.bar, t.part);
+    g_pressed = {h, bar, t.part == SB_LINEUP || t.part == SB_LINEDOWN ? t.part : -1};
+    Repaint(h, bar);
+    Send(h, bar, t.part);
     SetTimer(h, kRepeatTimer, kFirstRepeat, nullptr);
   }
   TrackLoop(t);
   KillTimer(h, kRepeatTimer);
   if (GetCapture() == h) ReleaseCapture();
   g_pressed = {};
-  if (!IsWindow(h)) return true;
-  ScrollState& after = Bar(h, t.bar);
+  if (!IsWindow(h)) return;
+  ScrollState& after = Bar(h, bar);
   if (t.part == SB_THUMBTRACK) {
-    Send(h, t.bar, SB_THUMBPOSITION, after.trackPos);
+    Send(h, bar, SB_THUMBPOSITION, after.trackPos);
     after.tracking = false;
   }
-  Send(h, t.bar, SB_ENDSCROLL);
-  PaintWindowBars(h);
+  Send(h, bar, SB_ENDSCROLL);
+  Repaint(h, bar);
+}
+
+bool WindowBarClick(HWND h, WPARAM hit, LPARAM lp) {
+  if (hit != HTVSCROLL && hit != HTHSCROLL) return false;
+  TrackBar(h, hit == HTVSCROLL ? SB_VERT : SB_HORZ, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
   return true;
 }
 
