@@ -1,6 +1,8 @@
 #include "dialog_core.h"
 
 #include <cstdint>
+#include <set>
+#include <string>
 
 namespace xvt_dialogs {
 
@@ -85,6 +87,36 @@ void CycleFocus(HWND dlg, bool backwards) {
   else if (backwards) next = (at + stops.size() - 1) % stops.size();
   else next = (at + 1) % stops.size();
   SetFocus(stops[next]);
+}
+
+bool RegisterDialogClass(const char* name, WNDPROC proc) {
+  static std::set<std::string> registered;
+  if (registered.count(name)) return true;
+  xvt_controls::RegisterStandardClasses();
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = proc;
+  wc.lpszClassName = name;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  if (!RegisterClassA(&wc)) return false;
+  registered.insert(name);
+  return true;
+}
+
+void* DialogData(HWND hwnd, UINT msg, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  return reinterpret_cast<void*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+void EndModal(HWND dlg, TaskModal& modal, HWND prevActive, HWND prevFocus) {
+  SetWindowLongPtrA(dlg, GWLP_USERDATA, 0);
+  modal.Restore();
+  if (IsWindow(dlg)) DestroyWindow(dlg);
+  if (prevActive && IsWindow(prevActive)) SetActiveWindow(prevActive);
+  if (prevFocus && IsWindow(prevFocus)) SetFocus(prevFocus);
 }
 
 bool IsPushButton(HWND hwnd) {

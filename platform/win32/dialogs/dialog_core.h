@@ -46,6 +46,19 @@ bool RunModal(HWND dlg, const bool& done, const std::function<bool(const MSG&)>&
 // Moves the focus to the next (or previous) tab-stop child of dlg.
 void CycleFocus(HWND dlg, bool backwards);
 
+// Registers a dialog window class (button-face background, arrow cursor)
+// once per process, with the standard control classes it uses.
+bool RegisterDialogClass(const char* name, WNDPROC proc);
+
+// The state a dialog window was created with (its lpCreateParams), kept
+// from WM_NCCREATE on; null before that and after EndModal.
+void* DialogData(HWND hwnd, UINT msg, LPARAM lp);
+
+// Ends a modal dialog: its user data is dropped, the other windows come back
+// before it goes (so activation can return to the one that had it), then the
+// previous activation and focus are restored.
+void EndModal(HWND dlg, TaskModal& modal, HWND prevActive, HWND prevFocus);
+
 // Whether hwnd is a push button (the keys Enter and Space click it).
 bool IsPushButton(HWND hwnd);
 

@@ -174,11 +174,7 @@ void OnCommand(Dialog& d, WORD id, WORD code) {
 }
 
 LRESULT CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* d = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* d = static_cast<Dialog*>(DialogData(hwnd, msg, lp));
   if (!d) return DefWindowProcA(hwnd, msg, wp, lp);
   switch (msg) {
     case WM_COMMAND: OnCommand(*d, LOWORD(wp), HIWORD(wp)); return 0;
@@ -206,19 +202,6 @@ bool DialogKey(Dialog& d, const MSG& m) {
   else if (m.wParam == VK_ESCAPE || GetDlgCtrlID(focus) == IDCANCEL) d.done = true;
   else Open(d);
   return true;
-}
-
-bool RegisterDialogClass() {
-  static bool done = false;
-  if (done) return true;
-  xvt_controls::RegisterStandardClasses();
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DialogProc;
-  wc.lpszClassName = kDialogClass;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  done = RegisterClassA(&wc) != 0;
-  return done;
 }
 
 void CreateControls(Dialog& d) {
@@ -265,7 +248,7 @@ FileDialogResult RunFileDialog(const hostfs::Drives& drives, const FileDialogSet
   Dialog d;
   d.drives = &drives;
   d.setup = &setup;
-  if (!RegisterDialogClass()) return d.result;
+  if (!RegisterDialogClass(kDialogClass, DialogProc)) return d.result;
   const SIZE outer = WindowSizeFor(kClientW, kClientH, kDialogStyle, kDialogExStyle);
   HWND prevFocus = GetFocus();
   HWND prevActive = GetActiveWindow();
@@ -282,11 +265,7 @@ FileDialogResult RunFileDialog(const hostfs::Drives& drives, const FileDialogSet
   SendMessageA(d.edit, EM_SETSEL, 0, -1);
   UpdateWindow(d.hwnd);
   RunModal(d.hwnd, d.done, [&](const MSG& m) { return DialogKey(d, m); });
-  SetWindowLongPtrA(d.hwnd, GWLP_USERDATA, 0);
-  modal.Restore();
-  if (IsWindow(d.hwnd)) DestroyWindow(d.hwnd);
-  if (prevActive && IsWindow(prevActive)) SetActiveWindow(prevActive);
-  if (prevFocus && IsWindow(prevFocus)) SetFocus(prevFocus);
+  EndModal(d.hwnd, modal, prevActive, prevFocus);
   return d.result;
 }
 

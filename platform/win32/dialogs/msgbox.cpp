@@ -109,11 +109,7 @@ void Finish(Box& box, int id) {
 }
 
 LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* box = reinterpret_cast<Box*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* box = static_cast<Box*>(DialogData(hwnd, msg, lp));
   if (!box) return DefWindowProcA(hwnd, msg, wp, lp);
   switch (msg) {
     case WM_PAINT: Paint(hwnd, *box); return 0;
@@ -160,25 +156,12 @@ bool BoxKey(HWND hwnd, Box& box, const MSG& m) {
   }
 }
 
-bool RegisterBoxClass() {
-  static bool done = false;
-  if (done) return true;
-  xvt_controls::RegisterStandardClasses();
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = BoxProc;
-  wc.lpszClassName = kBoxClass;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  done = RegisterClassA(&wc) != 0;
-  return done;
-}
-
 }  // namespace
 }  // namespace xvt_dialogs
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   using namespace xvt_dialogs;
-  if (!RegisterBoxClass()) return 0;
+  if (!RegisterDialogClass(kBoxClass, BoxProc)) return 0;
   Box box;
   box.text = lpText ? lpText : "";
   box.type = uType;
@@ -201,12 +184,6 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   UpdateWindow(hwnd);
   const bool ended = RunModal(hwnd, box.done, [&](const MSG& m) { return BoxKey(hwnd, box, m); });
   if (!ended || !box.done) box.result = box.escapeId ? box.escapeId : box.buttons[0].id;
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-  // The other windows come back before the box goes, so activation can
-  // return to the one that had it.
-  modal.Restore();
-  if (IsWindow(hwnd)) DestroyWindow(hwnd);
-  if (prevActive && IsWindow(prevActive)) SetActiveWindow(prevActive);
-  if (prevFocus && IsWindow(prevFocus)) SetFocus(prevFocus);
+  EndModal(hwnd, modal, prevActive, prevFocus);
   return box.result;
 }
