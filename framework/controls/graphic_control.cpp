@@ -7,17 +7,7 @@ TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WndProc(TMessage& message) {
   if (message.Msg == WM_PAINT && message.WParam) {
-    canvas_->Lock();
-    canvas_->SetHandle(reinterpret_cast<HDC>(message.WParam));
-    try {
-      Paint();
-    } catch (...) {
-      canvas_->SetHandle(nullptr);
-      canvas_->Unlock();
-      throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    PaintWithCanvas(canvas_.get(), reinterpret_cast<HDC>(message.WParam), [this] { Paint(); });
     return;
   }
   TControl::WndProc(message);
@@ -27,15 +17,19 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_->Lock();
-  canvas_->SetHandle(dc);
+  PaintWithCanvas(canvas_.get(), dc, [this] { Paint(); });
+}
+
+void PaintWithCanvas(TCanvas* canvas, HDC dc, const std::function<void()>& paint) {
+  canvas->Lock();
+  canvas->SetHandle(dc);
   try {
-    Paint();
+    paint();
   } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    canvas->SetHandle(nullptr);
+    canvas->Unlock();
     throw;
   }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  canvas->SetHandle(nullptr);
+  canvas->Unlock();
 }

@@ -96,17 +96,7 @@ void TCustomForm::CreateWnd() {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-  canvas_->Lock();
-  canvas_->SetHandle(dc);
-  try {
-    if (OnPaint) OnPaint(this);
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  if (OnPaint) PaintWithCanvas(canvas_.get(), dc, [this] { OnPaint(this); });
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style) {

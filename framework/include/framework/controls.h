@@ -248,6 +248,10 @@ class TGraphicControl : public TControl {
   std::unique_ptr<TCanvas> canvas_;
 };
 
+// Runs `paint` with `canvas` drawing on `dc` (locked meanwhile), and
+// detaches the canvas again whatever happens.
+void PaintWithCanvas(TCanvas* canvas, HDC dc, const std::function<void()>& paint);
+
 // Calls the application's exception handler for the exception in flight
 // (installed by the application; without one, the exception's message is
 // written to standard error and dropped).
