@@ -148,7 +148,11 @@ TShiftState KeysToShift(WPARAM keys) {
 }
 }  // namespace
 
+// The window's own procedure sees a mouse message first, as a standard
+// control must (a button that lost the capture before its button-up would
+// never click); the framework's events follow.
 void TControl::HandleMouseMessage(TMessage& message) {
+  DefaultHandler(message);
   const int x = static_cast<short>(LOWORD(message.LParam));
   const int y = static_cast<short>(HIWORD(message.LParam));
   TShiftState shift = KeysToShift(message.WParam);
@@ -192,7 +196,6 @@ void TControl::HandleMouseMessage(TMessage& message) {
     default:
       break;
   }
-  DefaultHandler(message);
 }
 
 void TControl::Click() {

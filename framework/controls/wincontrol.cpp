@@ -124,7 +124,11 @@ void TWinControl::CreateWnd() {
   if (!params.WndParent && (params.Style & WS_CHILD))
     throw EInvalidOperation(Format("Control '%s' has no parent window", Name()));
   defWndProc_ = params.WindowClass.lpfnWndProc ? params.WindowClass.lpfnWndProc : DefWindowProcA;
+  // A class of that name that is not ours (a system class: a control
+  // called "Button") would bypass the framework; take a name of our own.
   WNDCLASSA existing{};
+  while (GetClassInfoA(nullptr, params.WinClassName.c_str(), &existing) && existing.lpfnWndProc != FrameworkWndProc)
+    params.WinClassName = "Xvt" + params.WinClassName;
   if (!GetClassInfoA(nullptr, params.WinClassName.c_str(), &existing)) {
     WNDCLASSA wc = params.WindowClass;
     wc.lpfnWndProc = FrameworkWndProc;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/forms.h"
@@ -197,6 +198,79 @@ TEST_F(ControlsTest, ReplacedWindowProcSeesMessagesAndCanPassThemOn) {
   GetWindowTextA(panel->Handle(), buf, sizeof buf);
   EXPECT_STREQ(buf, "two");
   EXPECT_EQ(panel->Perform(CM_HITTEST), HTCLIENT);
+}
+
+TEST_F(ControlsTest, APressedWindowlessControlKeepsTheMouseUntilRelease) {
+  auto* swatch = new Swatch(form);
+  swatch->SetParent(form);
+  swatch->SetBounds(10, 10, 40, 40);
+  std::vector<TPoint> moves;
+  swatch->OnMouseMove = [&](TObject*, TShiftState, int x, int y) { moves.push_back(Point(x, y)); };
+  int parentDowns = 0;
+  form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++parentDowns; };
+  form->Show();
+  Pump();
+  headless::MoveMouse(100 + 20, 100 + 20);
+  headless::PressMouse(0);
+  Pump();
+  EXPECT_EQ(CaptureControl(), swatch);
+  headless::MoveMouse(100 + 150, 100 + 120);
+  Pump();
+  ASSERT_FALSE(moves.empty());
+  EXPECT_EQ(moves.back().x, 140) << "still the swatch's, in its coordinates";
+  EXPECT_EQ(swatch->leaves, 1) << "yet the pointer has left it";
+  headless::ReleaseMouse(0);
+  Pump();
+  EXPECT_EQ(CaptureControl(), nullptr);
+  EXPECT_EQ(parentDowns, 0);
+
+  // A disabled windowless control lets the press through to its parent.
+  swatch->SetEnabled(false);
+  headless::MoveMouse(100 + 20, 100 + 20);
+  headless::PressMouse(0);
+  headless::ReleaseMouse(0);
+  Pump();
+  EXPECT_EQ(parentDowns, 1);
+}
+
+// A windowed control over a standard window class, told of its own
+// notifications as CN_COMMAND.
+class TPushButton : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+  int commands = 0;
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, "BUTTON");
+    params.Style |= BS_PUSHBUTTON;
+  }
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) ++commands;
+    TWinControl::WndProc(m);
+  }
+};
+
+TEST_F(ControlsTest, StandardWindowsAreSubclassedAndTheirNotificationsReflected) {
+  auto* button = new TPushButton(form);
+  button->SetParent(form);
+  button->SetBounds(20, 20, 80, 24);
+  button->SetCaption("Go");
+  form->Show();
+  Pump();
+  char cls[32] = {};
+  GetClassNameA(button->Handle(), cls, sizeof cls);
+  EXPECT_STREQ(cls, "TPushButton") << "registered under the control's class name";
+  EXPECT_EQ(TWinControl::FindControl(button->Handle()), button);
+  headless::MoveMouse(100 + 40, 100 + 30);
+  headless::PressMouse(0);
+  headless::ReleaseMouse(0);
+  Pump();
+  EXPECT_EQ(button->commands, 1) << "the BUTTON procedure ran and its click came back";
+  char text[8] = {};
+  GetWindowTextA(button->Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "Go");
 }
 
 }  // namespace
