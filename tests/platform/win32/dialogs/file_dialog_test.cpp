@@ -222,6 +222,25 @@ TEST_F(FileDialogTest, MissingFileWarnsAndKeepsTheDialogOpen) {
   EXPECT_TRUE(stillOpen);
 }
 
+TEST_F(FileDialogTest, MissingFolderWarnsUnderPathMustExist) {
+  ofn.Flags = OFN_PATHMUSTEXIST;
+  std::string text;
+  WhileOpen([&] {
+    SetWindowTextA(GetDlgItem(FindShown(kDialog), edt1), "C:\\Nowhere\\x.lst");
+    WhileOpen([&] {
+      // The message is the box's own painted text; its caption is the dialog's title.
+      char buf[64] = {};
+      GetWindowTextA(FindShown(kBox), buf, sizeof buf);
+      text = buf;
+      Key(VK_RETURN);
+      WhileOpen([] { Key(VK_ESCAPE); });
+    });
+    Key(VK_RETURN);
+  });
+  EXPECT_FALSE(GetOpenFileNameA(&ofn));
+  EXPECT_EQ(text, "Open");
+}
+
 TEST_F(FileDialogTest, WithoutMustExistAMissingFileInAnExistingFolderIsReturned) {
   ofn.Flags = OFN_PATHMUSTEXIST;
   ofn.lpstrDefExt = "lst";
