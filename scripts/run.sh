@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Builds the program and runs it.
+# Builds the program and starts it: scripts/run.sh opens its window on the
+# Wine prefix in WINEPREFIX (else ~/.wine), or, when that holds neither game,
+# on a scratch copy of examples/demo-prefix that is removed at exit.
+# Needs a display; without one: xvfb-run -a scripts/run.sh
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/deps.sh"
-"$top/scripts/build.sh" build >&2
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-cp -a "$top/examples/demo-prefix" "$scratch/prefix"
-echo "Using a scratch copy of the demo install: $scratch/prefix" >&2
-"$top/build/cli/xvtinst-cli" --wine-prefix "$scratch/prefix" tree "$@"
+XVT_TARGET=xvtinst "$top/scripts/build.sh" build >&2
+exec "$top/build/app/xvtinst" "$@"

@@ -1,0 +1,201 @@
+#!/usr/bin/env bash
+# install_e2e.sh XVTINST DEMO_PREFIX: the program in a real X server, driven
+# by xdotool as a user drives it. On a copy of the demo prefix: build the
+# mission list, open the XvT combat mission ember.tie through the file-open
+# dialog, name it, type a section, install, confirm, close the program; the
+# three XvT combat lists on disk must then hold the mission and no other list
+# may have changed. Then a run on a prefix without games works on a scratch
+# copy of the demo prefix, which a kill must not leave behind.
+# Exit status 77 (skipped) without a DISPLAY or xdotool.
+set -uo pipefail
+prog=$1 demo=$2
+[ -n "${DISPLAY:-}" ] || { echo "skipped: no DISPLAY"; exit 77; }
+command -v xdotool >/dev/null || { echo "skipped: no xdotool"; exit 77; }
+
+readonly caption='Varnholt XvT Mission Installer'
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  if [ -n "$pid" ]; then
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*"
+  if [ -s "$work/stderr" ]; then
+    echo "the program's stderr:"
+    sed 's/^/  /' "$work/stderr"
+  fi
+  exit 1
+}
+
+now_ms() { date +%s%3N; }
+# poll SECONDS COMMAND...: COMMAND every 50 ms until it succeeds or time is up.
+poll() {
+  local end=$(($(now_ms) + $1 * 1000))
+  shift
+  until "$@"; do
+    [ "$(now_ms)" -lt "$end" ] || return 1
+    sleep 0.05
+  done
+}
+alive() { kill -0 "$pid" 2>/dev/null; }
+# visible TITLE: the id of the mapped window with exactly that caption.
+visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+shown() { [ -n "$(visible "$1")" ]; }
+gone() { ! shown "$1"; }
+exited() { ! alive; }
+
+# wait_window TITLE SECONDS: sets $win to the window, failing when it does not
+# appear, when the program dies, or when an error box shows instead.
+wait_window() {
+  local title=$1 end=$(($(now_ms) + $2 * 1000))
+  until win=$(visible "$title") && [ -n "$win" ]; do
+    alive || fail "the program ended while waiting for the window \"$title\""
+    for box in Error Information "Varnholt XvT Inst\\."; do
+      shown "$box" && fail "a message box \"$box\" showed while waiting for \"$title\""
+    done
+    [ "$(now_ms)" -lt "$end" ] || fail "no window \"$title\" within $2 s"
+    sleep 0.05
+  done
+}
+
+# client_origin WINDOW CLIENT_WIDTH CLIENT_HEIGHT: sets $cx, $cy to the
+# screen position of the client area. The frame is drawn by the program
+# inside the host window: equal on the left, right and bottom, caption on top.
+client_origin() {
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local side=$(((WIDTH - $2) / 2))
+  cx=$((X + side))
+  cy=$((Y + HEIGHT - $3 - side))
+  [ "$side" -ge 0 ] && [ $((HEIGHT - $3 - side)) -gt "$side" ] ||
+    fail "window $1 is ${WIDTH}x$HEIGHT, too small for a ${2}x$3 client area"
+}
+
+# click X Y: a left click at that client position of the last client_origin.
+click() {
+  xdotool mousemove --sync $((cx + $1)) $((cy + $2))
+  sleep 0.05
+  xdotool click 1
+}
+
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || fail "cannot focus window $1"; }
+
+# start PREFIX [ENV...]: starts the program on that Wine prefix.
+start() {
+  local prefix=$1
+  shift
+  env "$@" WINEPREFIX="$prefix" XVTINST_DEMO_PREFIX="$demo" "$prog" >"$work/stdout" 2>"$work/stderr" </dev/null &
+  pid=$!
+}
+
+# stop_by_alt_f4 WINDOW: closes the main window from the keyboard and waits.
+stop_by_alt_f4() {
+  focus "$1"
+  xdotool key alt+F4
+  poll 5 exited || fail "Alt+F4 on the main window did not end the program"
+  wait "$pid"
+  local status=$?
+  pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# lines FILE LINE...: writes the lines as a mission list is written, CR LF each.
+lines() {
+  local file=$1
+  shift
+  printf '%s\r\n' "$@" >"$file"
+}
+
+# ---- an installation on a copy of the demo prefix
+
+prefix="$work/prefix"
+cp -a "$demo" "$prefix"
+combat="$prefix/drive_c/Games/XvT/combat"
+start "$prefix"
+wait_window "$caption" 10
+main=$win
+focus "$main"
+client_origin "$main" 734 441
+panel_x=440 panel_y=136
+
+click $((panel_x + 128 + 76)) $((panel_y + 147 + 11))  # Refresh: "Build Mission List"
+# OpenFile is enabled once the build is done; until then a click does nothing.
+open_dialog() {
+  shown Open && return 0
+  click $((panel_x + 16 + 11)) $((panel_y + 8 + 11))
+  poll 1 shown Open
+}
+poll 10 open_dialog || fail "the file-open dialog did not open after the build"
+wait_window Open 1
+focus "$win"
+xdotool type --delay 15 'C:\Games\XvT\combat\ember.tie'
+xdotool key Return
+poll 5 gone Open || fail "the file-open dialog did not take the typed path"
+
+focus "$main"
+click $((panel_x + 104 + 40)) $((panel_y + 112 + 9))  # MissionName
+xdotool type --delay 15 'Ember Fall'
+click $((panel_x + 104 + 40)) $((panel_y + 89 + 10))  # MissionSection's edit field
+xdotool type --delay 15 '[Deep Strike]'
+click $((panel_x + 128 + 76)) $((panel_y + 184 + 11))  # Install
+wait_window Confirm 5
+confirm=$win
+client_origin "$confirm" 356 109
+click $((256 + 44)) $((24 + 11))  # OK
+poll 5 gone Confirm || fail "the Confirm dialog stayed open after OK"
+
+# Highest numbers: mission.lst 7, Rebel.lst 1, imperial.lst 2. The section
+# stands in mission.lst only: the mission goes first into it there, and into
+# a new section at the end of the other two.
+lines "$work/mission.lst" // '[Frontier Patrol]' // 1 patrol1.tie 'Quiet Border' 2 patrol2.tie 'Convoy Ambush' \
+  // '[Deep Strike]' // 8 ember.tie 'Ember Fall' 7 strike7.tie 'Relay Station Raid'
+lines "$work/Rebel.lst" // '[Frontier Patrol]' // 1 patrol1.tie 'Quiet Border' // '[Deep Strike]' // 2 ember.tie \
+  'Ember Fall'
+lines "$work/imperial.lst" // '[Frontier Patrol]' // 2 patrol2.tie 'Convoy Ambush' // '[Deep Strike]' // 3 \
+  ember.tie 'Ember Fall'
+written() {
+  for f in mission.lst Rebel.lst imperial.lst; do
+    cmp -s "$work/$f" "$combat/$f" || return 1
+  done
+}
+if ! poll 10 written; then
+  for f in mission.lst Rebel.lst imperial.lst; do
+    cmp -s "$work/$f" "$combat/$f" && continue
+    echo "$combat/$f differs; expected, then found:"
+    od -c "$work/$f" | sed 's/^/  /'
+    od -c "$combat/$f" | sed 's/^/  /'
+  done
+  fail "the combat lists do not hold the new mission"
+fi
+stop_by_alt_f4 "$main"
+
+# Nothing else was touched: every other list is byte for byte the demo's.
+while IFS= read -r -d '' f; do
+  rel=${f#"$demo"/}
+  case "$rel" in drive_c/Games/XvT/combat/*) continue ;; esac
+  cmp -s "$f" "$prefix/$rel" || fail "$rel changed"
+done < <(find "$demo" -iname '*.lst' -print0)
+# and no file came or went (a temporary file left over, a list saved under a new name).
+[ "$(cd "$demo" && find . | sort)" = "$(cd "$prefix" && find . | sort)" ] || fail "files were added or removed"
+
+# ---- no game in the user's prefix: a scratch copy of the demo, gone after a kill
+
+mkdir -p "$work/no-games" "$work/tmp"
+start "$work/no-games" TMPDIR="$work/tmp"
+wait_window "$caption" 10
+grep -q 'scratch copy' "$work/stderr" || fail "no notice of the scratch copy on stderr"
+copy=$(find "$work/tmp" -mindepth 2 -maxdepth 2 -name prefix)
+[ -n "$copy" ] && [ -f "$copy/system.reg" ] || fail "no scratch copy of the demo prefix in TMPDIR"
+kill -TERM "$pid"
+poll 5 exited || fail "SIGTERM did not end the program"
+wait "$pid"
+status=$?
+pid=""
+[ "$status" -eq 143 ] || fail "after SIGTERM the exit status is $status, not 143"
+[ -z "$(ls -A "$work/tmp")" ] || fail "the scratch copy was left behind: $(ls -A "$work/tmp")"
+echo "installed through the windows; scratch copy removed"
