@@ -28,8 +28,8 @@ TEST(OpenDialogTest, OptionsFilterAndFolderMapOntoTheStructure) {
   dialog.BuildStruct(ofn, filter, file);
   EXPECT_EQ(ofn.lStructSize, sizeof(OPENFILENAMEA));
   EXPECT_EQ(ofn.Flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER));
-  EXPECT_EQ(std::string(ofn.lpstrFilter, filter.size()),
-            std::string("XvT/BoP Missions (*.tie)\0*.tie\0All Files (*.*)\0*.*\0\0", 55));
+  static constexpr char kFilter[] = "XvT/BoP Missions (*.tie)\0*.tie\0All Files (*.*)\0*.*\0\0";
+  EXPECT_EQ(std::string(ofn.lpstrFilter, filter.size()), std::string(kFilter, sizeof kFilter - 1));
   EXPECT_EQ(ofn.nFilterIndex, 1u);
   EXPECT_STREQ(ofn.lpstrInitialDir, "C:\\Games\\XvT");
   EXPECT_STREQ(ofn.lpstrTitle, "Open");

@@ -1,0 +1,197 @@
+// Push buttons on a real form on the headless screen: mouse clicks, the
+// modal result they give their form, Enter and Escape for the default and
+// cancel buttons, and what a disabled button refuses.
+#include <backend/headless.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/button.h"
+#include "framework/edits.h"
+#include "framework/forms.h"
+
+namespace {
+
+std::function<void()>& Pending() {
+  static std::function<void()> f;
+  return f;
+}
+VOID CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto f = std::move(Pending());
+  Pending() = nullptr;
+  if (f) f();
+}
+// Runs `body` from a timer, that is inside the modal loop running then.
+void Later(std::function<void()> body) {
+  Pending() = std::move(body);
+  SetTimer(nullptr, 0, 10, RunPending);
+}
+
+void Key(unsigned vk) {
+  headless::PressKey(vk);
+  headless::ReleaseKey(vk);
+}
+
+class ButtonTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless::Start(800, 600);
+    headless::SetIdleAdvance(true);
+    form.reset(new TForm(nullptr));
+    form->SetBounds(40, 40, 320, 160);
+    form->SetBorderStyle(bsNone);
+    edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetBounds(8, 8, 120, 21);
+    ok = MakeButton("OK", 8, mrOk);
+    ok->SetDefault(true);
+    cancel = MakeButton("Cancel", 96, mrCancel);
+    cancel->SetCancel(true);
+  }
+  void TearDown() override {
+    form.reset();
+    headless::SetIdleAdvance(false);
+  }
+  TButton* MakeButton(const char* caption, int left, TModalResult result) {
+    auto* b = new TButton(form.get());
+    b->SetParent(form.get());
+    b->SetBounds(left, 100, 75, 25);
+    b->SetCaption(caption);
+    b->SetModalResult(result);
+    b->OnClick = [this, b](TObject*) { clicks.push_back(b->Caption() + ":" + std::to_string(form->ModalResult())); };
+    return b;
+  }
+  void ClickMouse(TControl* c) {
+    const TPoint p = c->ClientToScreen(TPoint{c->Width() / 2, c->Height() / 2});
+    headless::MoveMouse(p.x, p.y);
+    headless::PressMouse(0);
+    headless::ReleaseMouse(0);
+  }
+  static LONG Kind(TButton* b) { return GetWindowLongA(b->Handle(), GWL_STYLE) & BS_TYPEMASK; }
+  void Pump() { Application->ProcessMessages(); }
+
+  TOwned<TForm> form;
+  TEdit* edit = nullptr;
+  TButton* ok = nullptr;
+  TButton* cancel = nullptr;
+  std::vector<std::string> clicks;
+};
+
+TEST_F(ButtonTest, AMouseClickEndsTheModalLoopWithTheButtonsResultSetBeforeOnClick) {
+  EXPECT_EQ(ok->Width(), 75);
+  EXPECT_TRUE(ok->TabStop());
+  Later([&] { ClickMouse(cancel); });
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Cancel:2"})) << "one click, the form's result already set";
+
+  // A button without a result runs its handler and leaves the form open.
+  auto* apply = MakeButton("Apply", 184, mrNone);
+  clicks.clear();
+  Later([&] {
+    ClickMouse(apply);
+    Later([&] { ClickMouse(ok); });
+  });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Apply:0", "OK:1"}));
+}
+
+TEST_F(ButtonTest, PressingAndMovingOffBeforeReleasingDoesNotClick) {
+  form->Show();
+  Pump();
+  const TPoint p = ok->ClientToScreen(TPoint{10, 10});
+  headless::MoveMouse(p.x, p.y);
+  headless::PressMouse(0);
+  Pump();
+  EXPECT_NE(SendMessageA(ok->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+  headless::MoveMouse(p.x + 200, p.y + 40);
+  headless::ReleaseMouse(0);
+  Pump();
+  EXPECT_TRUE(clicks.empty());
+  EXPECT_EQ(form->ModalResult(), mrNone);
+}
+
+TEST_F(ButtonTest, EnterClicksTheDefaultButtonAndEscapeTheCancelButton) {
+  form->Show();
+  Pump();
+  ASSERT_TRUE(edit->Focused());
+  EXPECT_EQ(Kind(ok), BS_DEFPUSHBUTTON);
+  Key(VK_RETURN);
+  Pump();
+  EXPECT_EQ(clicks, (std::vector<std::string>{"OK:1"}));
+  form->SetModalResult(mrNone);
+  Key(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(clicks, (std::vector<std::string>{"OK:1", "Cancel:2"}));
+
+  // Enter goes to the focused button; the default one loses its heavy
+  // frame meanwhile and gets it back when the focus leaves the buttons.
+  clicks.clear();
+  cancel->SetFocus();
+  Pump();
+  EXPECT_EQ(Kind(ok), BS_PUSHBUTTON);
+  EXPECT_EQ(Kind(cancel), BS_DEFPUSHBUTTON);
+  Key(VK_RETURN);
+  Pump();
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Cancel:2"}));
+  edit->SetFocus();
+  Pump();
+  EXPECT_EQ(Kind(ok), BS_DEFPUSHBUTTON);
+  EXPECT_EQ(Kind(cancel), BS_PUSHBUTTON);
+
+  // Shift+Enter is no dialog key; with no default button Enter does nothing.
+  clicks.clear();
+  headless::PressKey(VK_SHIFT);
+  Key(VK_RETURN);
+  headless::ReleaseKey(VK_SHIFT);
+  Pump();
+  ok->SetDefault(false);
+  EXPECT_EQ(Kind(ok), BS_PUSHBUTTON);
+  Key(VK_RETURN);
+  Pump();
+  EXPECT_TRUE(clicks.empty());
+}
+
+TEST_F(ButtonTest, DisabledButtonsIgnoreMouseEnterAndEscape) {
+  ok->SetEnabled(false);
+  cancel->SetEnabled(false);
+  form->Show();
+  Pump();
+  ClickMouse(ok);
+  Pump();
+  Key(VK_RETURN);
+  Pump();
+  Key(VK_ESCAPE);
+  Pump();
+  EXPECT_TRUE(clicks.empty());
+  EXPECT_EQ(form->ModalResult(), mrNone);
+  // Enabled again, both answer.
+  ok->SetEnabled(true);
+  ClickMouse(ok);
+  Pump();
+  EXPECT_EQ(clicks, (std::vector<std::string>{"OK:1"}));
+}
+
+TEST_F(ButtonTest, TheCaptionsAcceleratorClicksWhenTheFocusedControlTakesNoCharacters) {
+  ok->SetCaption("&Yes");
+  form->Show();
+  Pump();
+  ok->SetFocus();
+  Pump();
+  headless::TypeText("y");
+  Pump();
+  EXPECT_EQ(clicks, (std::vector<std::string>{"&Yes:1"}));
+  // An edit takes its characters itself.
+  clicks.clear();
+  edit->SetFocus();
+  Pump();
+  headless::TypeText("y");
+  Pump();
+  EXPECT_TRUE(clicks.empty());
+  EXPECT_EQ(edit->Text(), "y");
+}
+
+}  // namespace
