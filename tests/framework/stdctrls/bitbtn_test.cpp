@@ -2,14 +2,12 @@
 // transparent colour, the pushed offset, the embossed disabled look, the
 // heavy frame of the default button, and the layout rules on their own.
 #include <gtest/gtest.h>
-#include <win32/xvt_snapshot.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "control_fixture.h"
 #include "framework/buttons.h"
+#include "shot.h"
 
 namespace stdctrls_test {
 namespace {
@@ -60,19 +58,8 @@ class BitBtnTest : public ControlTest {
     ReleaseDC(b->Handle(), dc);
     return n;
   }
-  // Shots of each state go to XVT_SHOT_DIR when it is set, for looking at.
   static void Shot(TBitBtn* b, const std::string& name) {
-    const char* dir = std::getenv("XVT_SHOT_DIR");
-    if (!dir) return;
-    std::filesystem::create_directories(dir);
-    // Six times the size, so single pixels can be told apart.
-    At(b, 0, 0);
-    TBitmap big;
-    big.SetSize(b->Width() * 6, b->Height() * 6);
-    HDC dc = GetDC(b->Handle());
-    StretchBlt(big.Canvas()->Handle(), 0, 0, big.Width(), big.Height(), dc, 0, 0, b->Width(), b->Height(), SRCCOPY);
-    ReleaseDC(b->Handle(), dc);
-    xvtSaveDCPng(big.Canvas()->Handle(), (std::string(dir) + "/" + name + ".png").c_str());
+    SaveShot(b->Handle(), TRect{0, 0, b->Width(), b->Height()}, name);
   }
   TBitmap glyph;
   const COLORREF face = ColorToRGB(clBtnFace), red = RGB(255, 0, 0), white = RGB(255, 255, 255);

@@ -1,0 +1,30 @@
+// Enlarged PNG shots of part of a window, written to XVT_SHOT_DIR when it
+// is set, for looking at what a control drew.
+#pragma once
+
+#include <win32/windows.h>
+#include <win32/xvt_snapshot.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "framework/bitmap.h"
+
+namespace stdctrls_test {
+
+inline void SaveShot(HWND window, const TRect& area, const std::string& name, int scale = 6) {
+  const char* dir = std::getenv("XVT_SHOT_DIR");
+  if (!dir) return;
+  std::filesystem::create_directories(dir);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const int w = RectWidth(area), h = RectHeight(area);
+  TBitmap big;
+  big.SetSize(w * scale, h * scale);
+  HDC dc = GetDC(window);
+  StretchBlt(big.Canvas()->Handle(), 0, 0, w * scale, h * scale, dc, area.left, area.top, w, h, SRCCOPY);
+  ReleaseDC(window, dc);
+  xvtSaveDCPng(big.Canvas()->Handle(), (std::string(dir) + "/" + name + ".png").c_str());
+}
+
+}  // namespace stdctrls_test
