@@ -41,7 +41,7 @@ using namespace user;
 HHOOK WINAPI SetWindowsHookExA(int id, HOOKPROC proc, HINSTANCE, DWORD tid) {
   if (!proc) return nullptr;
   if (id != WH_GETMESSAGE && id != WH_CALLWNDPROC && id != WH_CBT && id != WH_CALLWNDPROCRET &&
-      id != WH_KEYBOARD && id != WH_MOUSE)
+      id != WH_KEYBOARD && id != WH_MOUSE && id != WH_MSGFILTER)
     return nullptr;
   // Hooks are per thread; a process-wide request hooks the calling thread.
   if (tid != 0 && tid != CurrentThread()) return nullptr;
@@ -93,4 +93,11 @@ LRESULT WINAPI CallNextHookEx(HHOOK hhk, int code, WPARAM wp, LPARAM lp) {
     h = it->second;
   }
   return RunFrom(h->next, code, wp, lp);
+}
+
+// Modal loops (menus, dialogs) offer each message to the message-filter
+// hooks before handling it; TRUE means a hook took it.
+BOOL WINAPI CallMsgFilterA(LPMSG msg, int code) {
+  if (!msg || !HasHook(WH_MSGFILTER)) return FALSE;
+  return CallHooks(WH_MSGFILTER, code, 0, reinterpret_cast<LPARAM>(msg)) != 0;
 }

@@ -102,6 +102,7 @@ typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 #define WM_MENUSELECT 0x011F
 #define WM_MENUCHAR 0x0120
 #define WM_ENTERIDLE 0x0121
+#define WM_UNINITMENUPOPUP 0x0125
 #define WM_CTLCOLORMSGBOX 0x0132
 #define WM_CTLCOLOREDIT 0x0133
 #define WM_CTLCOLORLISTBOX 0x0134
@@ -437,6 +438,11 @@ typedef struct tagNONCLIENTMETRICSA {
   LOGFONTA lfMessageFont;
 } NONCLIENTMETRICSA, *PNONCLIENTMETRICSA, *LPNONCLIENTMETRICSA;
 typedef NONCLIENTMETRICSA NONCLIENTMETRICS;
+
+typedef struct tagTPMPARAMS {
+  UINT cbSize;
+  RECT rcExclude;
+} TPMPARAMS, *LPTPMPARAMS;
 
 typedef struct tagMENUITEMINFOA {
   UINT cbSize;
@@ -921,6 +927,39 @@ typedef const MENUITEMINFOA* LPCMENUITEMINFOA;
 #define MIIM_BITMAP 0x00000080
 #define MIIM_FTYPE 0x00000100
 
+// TrackPopupMenu
+#define TPM_LEFTBUTTON 0x0000L
+#define TPM_RIGHTBUTTON 0x0002L
+#define TPM_LEFTALIGN 0x0000L
+#define TPM_CENTERALIGN 0x0004L
+#define TPM_RIGHTALIGN 0x0008L
+#define TPM_TOPALIGN 0x0000L
+#define TPM_VCENTERALIGN 0x0010L
+#define TPM_BOTTOMALIGN 0x0020L
+#define TPM_HORIZONTAL 0x0000L
+#define TPM_VERTICAL 0x0040L
+#define TPM_NONOTIFY 0x0080L
+#define TPM_RETURNCMD 0x0100L
+#define TPM_RECURSE 0x0001L
+#define TPM_HORPOSANIMATION 0x0400L
+#define TPM_HORNEGANIMATION 0x0800L
+#define TPM_VERPOSANIMATION 0x1000L
+#define TPM_VERNEGANIMATION 0x2000L
+#define TPM_NOANIMATION 0x4000L
+// WM_MENUCHAR results (high word)
+#define MNC_IGNORE 0
+#define MNC_CLOSE 1
+#define MNC_EXECUTE 2
+#define MNC_SELECT 3
+// Message filter codes (WH_MSGFILTER, CallMsgFilter, WM_ENTERIDLE)
+#define MSGF_DIALOGBOX 0
+#define MSGF_MESSAGEBOX 1
+#define MSGF_MENU 2
+#define MSGF_SCROLLBAR 5
+#define MSGF_NEXTWINDOW 6
+#define MSGF_MAX 8
+#define MSGF_USER 4096
+
 // Timers
 #define USER_TIMER_MAXIMUM 0x7FFFFFFF
 #define USER_TIMER_MINIMUM 0x0000000A
@@ -1092,7 +1131,7 @@ LRESULT WINAPI CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam
 int WINAPI GetSystemMetrics(int nIndex);
 BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 
-// Menus as data (no native menu bar is drawn)
+// Menus as data (no native menu bar is drawn; pop-up menus are, below)
 HMENU WINAPI CreateMenu(void);
 HMENU WINAPI CreatePopupMenu(void);
 BOOL WINAPI DestroyMenu(HMENU hMenu);
@@ -1116,3 +1155,8 @@ HMENU WINAPI GetMenu(HWND hWnd);
 BOOL WINAPI SetMenu(HWND hWnd, HMENU hMenu);
 BOOL WINAPI DrawMenuBar(HWND hWnd);
 HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
+// Pop-up menus: a window of class "#32768" and a modal tracking loop
+BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT* prcRect);
+BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, LPTPMPARAMS lptpm);
+BOOL WINAPI EndMenu(void);
+BOOL WINAPI CallMsgFilterA(LPMSG lpMsg, int nCode);
