@@ -39,7 +39,7 @@ SceneRunner::~SceneRunner() {
 int SceneRunner::Run() {
   fs::create_directories(outDir_);
   // Until `start` there is no message loop: run the commands directly.
-  while (next_ < script_.size() && !started_ && !finished_) {
+  while (next_ < script_.size() && script_[next_].kind != ckStart) {
     const Command& c = script_[next_++];
     try {
       Execute(c);
@@ -48,12 +48,22 @@ int SceneRunner::Run() {
       return 1;
     }
   }
-  if (!started_ || finished_) return status_;
+  if (next_ >= script_.size()) return status_;
+  // The script's timer runs from `start` on, so that a box the program
+  // shows while it starts (a bad registry value, say) is driven as well.
   active = this;
   headless::SetIdleAdvance(true);
   timer_ = SetTimer(nullptr, 0, kTickMs, &SceneRunner::TimerProc);
-  program_.RunLoop();
+  const Command& start = script_[next_++];
+  try {
+    Execute(start);
+  } catch (const std::exception& e) {
+    log_ << "line " << start.line << ": " << e.what() << "\n";
+    Finish(1);
+  }
+  if (!finished_) program_.RunLoop();
   if (timer_) KillTimer(nullptr, timer_);
+  timer_ = 0;
   active = nullptr;
   return status_;
 }
@@ -125,8 +135,8 @@ void SceneRunner::Execute(const Command& c) {
       break;
     case ckStart:
       if (started_) throw std::runtime_error("the program has started already");
+      started_ = true;  // commands may run inside Start's own loops
       program_.Start();
-      started_ = true;
       break;
     case ckWait: waitTicks_ = c.ms / kTickMs; break;
     case ckShot:
