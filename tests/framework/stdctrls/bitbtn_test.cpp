@@ -124,6 +124,10 @@ TEST_F(BitBtnTest, TheDefaultButtonHasTheBlackFrameAndTheFocusedOneTheDottedRect
   const int dots = 112 - Count(b, TRect{4, 4, 116, 5}, face);
   EXPECT_GE(dots, 50) << "every other pixel of the dotted line";
   EXPECT_LE(dots, 62);
+  // Made default before its window exists, as window code does.
+  auto* early = Make<TBitBtn>(8, 40);
+  early->SetDefault(true);
+  EXPECT_EQ(At(early, 0, 0), black);
 }
 
 TEST_F(BitBtnTest, NumGlyphsFollowsTheStripAndPicksTheImageOfTheState) {
