@@ -4,6 +4,11 @@
 #include "wrapper_support.h"
 
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
+  // The window reports its clicks itself (BN_CLICKED); the framework's own
+  // mouse-up click would fire OnClick a second time.
+  TControlStyle style = ControlStyle();
+  style.Exclude(csClickEvents);
+  SetControlStyle(style);
   SetTabStop(true);
   SetParentColor(true);
 }

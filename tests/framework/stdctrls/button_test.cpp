@@ -10,6 +10,7 @@
 
 #include "framework/application.h"
 #include "framework/button.h"
+#include "framework/checkbox.h"
 #include "framework/edits.h"
 #include "framework/forms.h"
 
@@ -192,6 +193,26 @@ TEST_F(ButtonTest, TheCaptionsAcceleratorClicksWhenTheFocusedControlTakesNoChara
   Pump();
   EXPECT_TRUE(clicks.empty());
   EXPECT_EQ(edit->Text(), "y");
+}
+
+TEST_F(ButtonTest, CheckBoxesAndRadioButtonsClickedByMouseFireOnClickOnce) {
+  auto* box = new TCheckBox(form.get());
+  auto* radio = new TRadioButton(form.get());
+  int boxClicks = 0, radioClicks = 0;
+  for (TButtonControl* c : std::initializer_list<TButtonControl*>{box, radio}) c->SetParent(form.get());
+  box->SetBounds(8, 40, 97, 17);
+  radio->SetBounds(8, 60, 113, 17);
+  box->OnClick = [&](TObject*) { ++boxClicks; };
+  radio->OnClick = [&](TObject*) { ++radioClicks; };
+  form->Show();
+  Pump();
+  ClickMouse(box);
+  ClickMouse(radio);
+  Pump();
+  EXPECT_EQ(boxClicks, 1);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(radioClicks, 1);
+  EXPECT_TRUE(radio->Checked());
 }
 
 }  // namespace
