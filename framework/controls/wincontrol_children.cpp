@@ -143,8 +143,22 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
     TControl* c = Controls(i);
     if (c->Visible() && c->Align() != alNone && c->Align() != alCustom) aligned.push_back(c);
   }
-  std::sort(aligned.begin(), aligned.end(),
-            [](const TControl* a, const TControl* b) { return a->creationOrder_ < b->creationOrder_; });
+  // Edges dock top, bottom, left, right, each kind in creation order, so a
+  // full-width bar along the top or bottom is never cut short by a
+  // side-docked control created before it.
+  auto rank = [](TAlign a) {
+    switch (a) {
+      case alTop: return 0;
+      case alBottom: return 1;
+      case alLeft: return 2;
+      case alRight: return 3;
+      default: return 4;
+    }
+  };
+  std::sort(aligned.begin(), aligned.end(), [&](const TControl* a, const TControl* b) {
+    if (rank(a->Align()) != rank(b->Align())) return rank(a->Align()) < rank(b->Align());
+    return a->creationOrder_ < b->creationOrder_;
+  });
   auto width = [&] { return std::max(0, static_cast<int>(rect.right - rect.left)); };
   auto height = [&] { return std::max(0, static_cast<int>(rect.bottom - rect.top)); };
   for (TControl* c : aligned) {

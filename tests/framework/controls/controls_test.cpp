@@ -62,18 +62,21 @@ class ControlsTest : public ::testing::Test {
   TForm* form = nullptr;
 };
 
-TEST_F(ControlsTest, AlignedChildrenDockInCreationOrderAndClientTakesWhatIsLeft) {
+TEST_F(ControlsTest, AlignedChildrenDockByEdgeThenCreationOrderAndClientTakesWhatIsLeft) {
   TPanel* left = NewPanel(alLeft, 50, 10);
   TPanel* top = NewPanel(alTop, 10, 30);
   TPanel* client = NewPanel(alClient, 10, 10);
-  TPanel* bottom = NewPanel(alBottom, 10, 20);  // created after the client one, still docked first
-  EXPECT_RECT(left->BoundsRect(), 0, 0, 50, 200);
-  EXPECT_RECT(top->BoundsRect(), 50, 0, 250, 30);
-  EXPECT_RECT(bottom->BoundsRect(), 50, 180, 250, 20);
-  EXPECT_RECT(client->BoundsRect(), 50, 30, 250, 150);
+  TPanel* bottom = NewPanel(alBottom, 10, 20);  // created after the others, still docked before the sides
+  TPanel* top2 = NewPanel(alTop, 10, 5);        // below the first top bar
+  EXPECT_RECT(top->BoundsRect(), 0, 0, 300, 30);
+  EXPECT_RECT(top2->BoundsRect(), 0, 30, 300, 5);
+  EXPECT_RECT(bottom->BoundsRect(), 0, 180, 300, 20);
+  EXPECT_RECT(left->BoundsRect(), 0, 35, 50, 145);
+  EXPECT_RECT(client->BoundsRect(), 50, 35, 250, 145);
+  top2->SetVisible(false);
 
   form->SetBounds(100, 100, 400, 300);
-  EXPECT_RECT(top->BoundsRect(), 50, 0, 350, 30);
+  EXPECT_RECT(top->BoundsRect(), 0, 0, 400, 30);
   EXPECT_RECT(client->BoundsRect(), 50, 30, 350, 250);
 
   // A hidden control gives its space back; border width insets everything.

@@ -1,0 +1,24 @@
+// The About window: an animated logo, the program's name, the
+// organisation's site and the author's address, and a close button.
+#pragma once
+#include "framework/forms.h"
+
+class TImage;
+class TLabel;
+class TLinkLabel;
+class TButton;
+
+class TAboutForm : public TForm {
+ public:
+  explicit TAboutForm(TComponent* owner);
+
+  TImage* RxGIFAnimator1 = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* Label3 = nullptr;
+  TLabel* Label4 = nullptr;
+  TLinkLabel* ASLink1 = nullptr;
+  TLabel* Label5 = nullptr;
+  TLinkLabel* ASLink2 = nullptr;
+  TButton* ToolbarButton971 = nullptr;
+};

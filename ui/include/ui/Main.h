@@ -1,0 +1,113 @@
+// The main window: the mission tree, the install paths, the mission
+// details panel with its buttons, the status bar and the menu MainMenu1.
+// Its handlers run the catalogue through MainCommands.
+#pragma once
+#include <array>
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+
+#include "framework/forms.h"
+#include "ui/main_commands.h"
+#include "ui/main_menu.h"
+
+class TPlainMenuBar;
+class TTreeView;
+class TLabel;
+class TLinkLabel;
+class TImage;
+class TPanel;
+class TBitBtn;
+class TCheckBox;
+class TComboBox;
+class TEdit;
+class TRadioGroup;
+class TRadioButton;
+class TStatusBar;
+class TOpenDialog;
+class TMainMenu;
+class TMenuItem;
+
+namespace hostfs {
+class Drives;
+}
+
+namespace ui {
+class MainWindowAdapters;
+
+// What the main window needs from the program: the Wine prefix whose
+// registry FormCreate reads, its drives, and where registry warnings go.
+struct MainFormContext {
+  std::filesystem::path prefix;
+  const hostfs::Drives* drives = nullptr;
+  std::ostream* warnings = nullptr;
+};
+}  // namespace ui
+
+class TMainForm : public TForm {
+ public:
+  TMainForm(TComponent* owner, const ui::MainFormContext& context);
+  ~TMainForm() override;
+
+  TPanel* MenuBar = nullptr;
+  TTreeView* MissionTree = nullptr;
+  TLabel* RxLabel2 = nullptr;
+  TLabel* RxLabel1 = nullptr;
+  TImage* GIF = nullptr;
+  TLabel* RxLabel3 = nullptr;
+  TLabel* XvTPath = nullptr;
+  TLabel* RxLabel4 = nullptr;
+  TLabel* BoPPath = nullptr;
+  TPanel* MegaPanel1 = nullptr;
+  TLabel* Label1 = nullptr;
+  TBitBtn* OpenFile = nullptr;
+  TLabel* Label6 = nullptr;
+  TLabel* Filename = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* MissionType = nullptr;
+  TCheckBox* SP = nullptr;
+  TLabel* Label5 = nullptr;
+  TComboBox* MissionSection = nullptr;
+  TLabel* Label3 = nullptr;
+  TEdit* MissionName = nullptr;
+  TRadioGroup* RadioGroup1 = nullptr;
+  TRadioButton* RImperial = nullptr;
+  TRadioButton* RRebel = nullptr;
+  TRadioButton* RBoth = nullptr;
+  TBitBtn* Refresh = nullptr;
+  TBitBtn* Install = nullptr;
+  TBitBtn* Remove = nullptr;
+  TLabel* RxLabel5 = nullptr;
+  TLinkLabel* ASLink1 = nullptr;
+  TStatusBar* StatusBar = nullptr;
+  TPanel* RxClock1 = nullptr;
+  TOpenDialog* OpenDialog1 = nullptr;
+  TMainMenu* MainMenu1 = nullptr;
+  // MainMenu1's items by MenuItemId (File1, Open1, N1, ...).
+  std::array<TMenuItem*, ui::miCount> MenuItems{};
+
+  void FormCreate(TObject* sender);
+  void RefreshClick(TObject* sender);
+  void OpenFileClick(TObject* sender);
+  void SideClick(TObject* sender);
+  void InstallClick(TObject* sender);
+  void Exit1Click(TObject* sender);
+  void XvTMClick(TObject* sender);
+  void BoPMClick(TObject* sender);
+  void ShowLSTProcessing1Click(TObject* sender);
+  void ExpandAll1Click(TObject* sender);
+  void MenuFades1Click(TObject* sender);
+  void Help2Click(TObject* sender);
+  void About1Click(TObject* sender);
+
+  ui::MainCommands& Commands() { return *commands_; }
+
+ private:
+  void BuildWindow();
+  void BuildMenu();
+  void BindEvents();
+
+  ui::MainFormContext context_;
+  std::unique_ptr<ui::MainWindowAdapters> adapters_;
+  std::unique_ptr<ui::MainCommands> commands_;
+};

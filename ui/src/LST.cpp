@@ -1,0 +1,16 @@
+#include "ui/LST.h"
+
+#include "framework/stdctrls.h"
+#include "ui/form_builder.h"
+
+using namespace ui;
+
+TLSTForm::TLSTForm(TComponent* owner) : TForm(owner) {
+  const FormSpec& spec = FormByName("LSTForm");
+  ApplyFormSpec(*this, spec);
+  FormControls c = BuildControls(*this, spec);
+  Contents = c.Get<TMemo>("Contents");
+  Contents->SetAlign(alClient);
+  Contents->SetWordWrap(true);
+  Contents->SetScrollBars(ssNone);
+}

@@ -1,0 +1,158 @@
+#include "ui/form_builder.h"
+
+#include <stdexcept>
+
+#include "framework/button.h"
+#include "framework/buttons.h"
+#include "framework/image.h"
+#include "framework/panel.h"
+#include "framework/stdctrls.h"
+#include "ui/link_label.h"
+
+namespace ui {
+
+TControl* FormControls::Find(std::string_view name) const {
+  for (const auto& [n, control] : controls_)
+    if (n == name) return control;
+  return nullptr;
+}
+
+void FormControls::Missing(std::string_view name) {
+  throw std::logic_error("the window has no control " + std::string(name) + " of that class");
+}
+
+void ApplyFont(TFont& font, const FontSpec& spec) {
+  font.SetName(spec.face);
+  font.SetHeight(spec.height);
+  font.SetColor(static_cast<TColor>(spec.color));
+  TFontStyles style;
+  if (spec.style & fbBold) style.Include(fsBold);
+  if (spec.style & fbItalic) style.Include(fsItalic);
+  font.SetStyle(style);
+}
+
+void ApplyFormSpec(TCustomForm& form, const FormSpec& spec) {
+  form.SetName(spec.name);
+  form.SetCaption(spec.caption);
+  static constexpr TFormBorderStyle kBorders[] = {bsSingle, bsDialog, bsSizeable};
+  form.SetBorderStyle(kBorders[spec.border]);
+  TBorderIcons icons;
+  if (spec.systemMenu) icons.Include(biSystemMenu);
+  if (spec.minimizeBox) icons.Include(biMinimize);
+  if (spec.maximizeBox) icons.Include(biMaximize);
+  form.SetBorderIcons(icons);
+  if (spec.place == pkScreenCenter) {
+    form.SetPosition(poScreenCenter);
+  } else {
+    form.SetPosition(poDesigned);
+    form.SetLeft(spec.left);
+    form.SetTop(spec.top);
+  }
+  if (spec.outerSize)
+    form.SetBounds(form.Left(), form.Top(), spec.width, spec.height);
+  else
+    form.SetClientSize(spec.width, spec.height);
+  ApplyFont(*form.Font(), kFormFont);
+  if (spec.stayOnTop) form.SetFormStyle(fsStayOnTop);
+}
+
+namespace {
+
+bool SameFont(const FontSpec& a, const FontSpec& b) {
+  return std::string_view(a.face) == b.face && a.height == b.height && a.color == b.color && a.style == b.style;
+}
+
+TControl* MakeLabel(TComponent* owner) {
+  // Labels size themselves to their caption (the table's box is where
+  // the designer left them); a window turns that off where it must not.
+  auto* label = new TLabel(owner);
+  label->SetAutoSize(true);
+  return label;
+}
+
+TControl* MakeReadOnlyEdit(TComponent* owner) {
+  auto* edit = new TEdit(owner);
+  edit->SetReadOnly(true);
+  edit->SetColor(clBtnFace);
+  return edit;
+}
+
+TControl* MakeStatusBar(TComponent* owner) {
+  auto* bar = new TStatusBar(owner);
+  bar->SetSizeGrip(false);
+  bar->Panels()->Add()->SetWidth(300);
+  bar->Panels()->Add()->SetWidth(275);
+  return bar;
+}
+
+TControl* MakeTreeView(TComponent* owner) {
+  auto* tree = new TTreeView(owner);
+  tree->SetIndent(19);
+  return tree;
+}
+
+TControl* MakeClockPlace(TComponent* owner) {
+  // The right end of the status bar, where the clock will sit.
+  auto* place = new TPanel(owner);
+  place->SetBevelOuter(bvLowered);
+  return place;
+}
+
+TControl* MakeMenuBarPlace(TComponent* owner) {
+  auto* place = new TPanel(owner);
+  place->SetBevelOuter(bvNone);
+  return place;
+}
+
+TControl* MakeControl(TComponent* owner, const ControlSpec& spec) {
+  switch (spec.kind) {
+    case ckMenuBar: return MakeMenuBarPlace(owner);
+    case ckTreeView: return MakeTreeView(owner);
+    case ckLabel: return MakeLabel(owner);
+    case ckLinkLabel: return new TLinkLabel(owner);
+    case ckPicture: return new TImage(owner);
+    case ckPanel: return new TPanel(owner);
+    case ckButton: return new TButton(owner);
+    case ckGlyphButton: return new TBitBtn(owner);
+    case ckCheckBox: return new TCheckBox(owner);
+    case ckComboBox: return new TComboBox(owner);
+    case ckEdit: return new TEdit(owner);
+    case ckReadOnlyEdit: return MakeReadOnlyEdit(owner);
+    case ckRadioGroup: return new TRadioGroup(owner);
+    case ckRadioButton: return new TRadioButton(owner);
+    case ckStatusBar: return MakeStatusBar(owner);
+    case ckClock: return MakeClockPlace(owner);
+    case ckMemo: return new TMemo(owner);
+  }
+  throw std::logic_error("unknown control kind");
+}
+
+void ApplyState(TControl* control, const ControlSpec& spec) {
+  if (auto* check = dynamic_cast<TCustomCheckBox*>(control)) check->SetChecked(spec.checked);
+  if (auto* radio = dynamic_cast<TRadioButton*>(control)) radio->SetChecked(spec.checked);
+  control->SetEnabled(spec.enabled);
+}
+
+}  // namespace
+
+FormControls BuildControls(TCustomForm& form, const FormSpec& spec) {
+  FormControls made;
+  for (const ControlSpec& c : spec.controls) {
+    TControl* control = MakeControl(&form, c);
+    control->SetName(c.name);
+    TWinControl* parent = &form;
+    if (*c.parent) parent = made.Get<TWinControl>(c.parent);
+    control->SetParent(parent);
+    if (c.width == kAutoSize)
+      control->SetBounds(c.left, c.top, control->Width(), control->Height());
+    else
+      control->SetBounds(c.left, c.top, c.width, c.height);
+    if (!SameFont(c.font, kFormFont)) ApplyFont(*control->Font(), c.font);
+    control->SetCaption(c.caption);
+    ApplyState(control, c);
+    made.Add(c.name, control);
+  }
+  return made;
+}
+
+}  // namespace ui
