@@ -138,6 +138,7 @@ TEST_F(ProgramTest, SecondaryWindowsKeepTheirDesignedSizes) {
   // The heading spans the top, the text fills the rest.
   EXPECT_EQ(Instructions->Label1->Width(), 427);
   EXPECT_EQ(Instructions->Memo1->Top(), 28);
+  EXPECT_EQ(SendMessageA(Instructions->Memo1->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   // The Confirm labels end at one right edge.
   int right = ConfirmForm->Label1->Left() + ConfirmForm->Label1->Width();
   for (TLabel* l : {ConfirmForm->Label2, ConfirmForm->Label3, ConfirmForm->Label4, ConfirmForm->Label5})

@@ -22,4 +22,7 @@ TInstructions::TInstructions(TComponent* owner) : TForm(owner) {
   Memo1->Lines()->BeginUpdate();
   for (const std::string& line : InstructionsLines()) Memo1->Lines()->Add(line);
   Memo1->Lines()->EndUpdate();
+  // Open at the welcome, not at the end where the text was added.
+  Memo1->SetSelStart(0);
+  SendMessageA(Memo1->Handle(), EM_SCROLLCARET, 0, 0);
 }

@@ -68,8 +68,13 @@ void TMainForm::BuildWindow() {
   MenuBar->SetAlign(alTop);
   MissionTree->SetAlign(alLeft);
   StatusBar->SetAlign(alBottom);
+  // Centred in its designed width, wrapping onto a second line when the
+  // face that stands in for Perpetua is wider than the designer's.
+  RxLabel1->SetAutoSize(false);
   RxLabel1->SetAlignment(taCenter);
   RxLabel1->SetWordWrap(true);
+  RxLabel1->SetWidth(148);
+  RxLabel1->SetAutoSize(true);
   ASLink1->SetLink(std::string("mailto:") + kAuthorMail);
   RxClock1->SetAlign(alRight);
 
