@@ -113,7 +113,11 @@ bool ControlChecked(TControl* control) {
 // the nearest parent that is one (a combo box's edit, say).
 HWND FocusedControlWindow() {
   HWND f = GetFocus();
-  while (f && !TWinControl::FindControl(f)) f = GetParent(f);
+  while (f && !TWinControl::FindControl(f)) {
+    // Past a top-level window GetParent gives its owner: stop there.
+    if (!(GetWindowLongA(f, GWL_STYLE) & WS_CHILD)) return nullptr;
+    f = GetParent(f);
+  }
   return f;
 }
 
