@@ -1,5 +1,7 @@
 #include <cctype>
 
+#include <win32/user32.h>
+
 #include "framework/menus.h"
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)) { items_->menu_ = this; }
@@ -67,9 +69,35 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {
 
 HMENU TPopupMenu::CreateRootHandle() { return CreatePopupMenu(); }
 
+namespace {
+
+// The pop-up menus' owner: a hidden window of their own, so no form sees
+// their notifications; the command comes back from TrackPopupMenu itself.
+HWND PopupOwner() {
+  static HWND owner = nullptr;
+  if (owner && IsWindow(owner)) return owner;
+  static const bool registered = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "XvtPopupMenuOwner";
+    return RegisterClassA(&wc) != 0;
+  }();
+  owner = registered ? CreateWindowExA(WS_EX_TOOLWINDOW, "XvtPopupMenuOwner", "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                       nullptr, nullptr, nullptr)
+                     : nullptr;
+  return owner;
+}
+
+}  // namespace
+
 void TPopupMenu::Popup(int x, int y) {
   popupPoint_ = Point(x, y);
   if (OnPopup) OnPopup(this);
+  static constexpr UINT kAlign[] = {TPM_LEFTALIGN, TPM_RIGHTALIGN, TPM_CENTERALIGN};
+  const UINT flags = kAlign[alignment_] | TPM_RIGHTBUTTON | TPM_RETURNCMD;
+  const auto command = static_cast<UINT>(TrackPopupMenu(Handle(), flags, x, y, 0, PopupOwner(), nullptr));
+  if (command == 0) return;
+  if (TMenuItem* item = FindItem(command, fkCommand)) item->Click();
 }
 
 void TPopupMenu::SetPopupComponent(TComponent* component) {

@@ -2,8 +2,8 @@
 // change to an item is written at once into its parent's menu handle, so
 // code reading the menu through GetMenuItemCount and GetMenuItemInfoA sees
 // exactly the visible items (invisible ones are absent from the handle).
-// No native menu bar or pop-up is drawn; the custom menu system reads the
-// handles and calls the items back.
+// No native menu bar is drawn; menu bars read the handles and call the
+// items back, and TPopupMenu shows its handle with TrackPopupMenu.
 #pragma once
 
 #include <functional>
@@ -173,9 +173,10 @@ enum TPopupAlignment { paLeft, paRight, paCenter };
 class TPopupMenu : public TMenu {
  public:
   explicit TPopupMenu(TComponent* owner);
-  // Raises OnPopup (with this menu as sender), then shows the menu. The
-  // window layer has no TrackPopupMenu and draws no native menus, so
-  // nothing more is shown here: the custom menu system overrides Popup.
+  // Raises OnPopup (with this menu as sender), then shows the menu at the
+  // screen point with TrackPopupMenu (aligned as Alignment says; either
+  // button chooses) and runs the chosen item's Click once it has closed.
+  // The custom menu system overrides it.
   virtual void Popup(int x, int y);
 
   bool AutoPopup() const { return autoPopup_; }
