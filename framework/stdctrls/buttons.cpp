@@ -82,7 +82,8 @@ void TBitBtn::SetGlyph(TBitmap* glyph) {
   glyph_->Assign(glyph);
   if (!glyph) glyph_->SetHandle(nullptr);
   const int w = glyph_->Width(), h = glyph_->Height();
-  if (h > 0 && w % h == 0 && w / h >= 1 && w / h <= 4) SetNumGlyphs(w / h);
+  // A strip of whole squares tells its count; more than four is one picture.
+  if (h > 0 && w > 0 && w % h == 0) SetNumGlyphs(w / h <= 4 ? w / h : 1);
   GlyphChanged(this);
 }
 

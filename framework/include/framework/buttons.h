@@ -29,7 +29,7 @@ class TBitBtn : public TButton {
   // is the transparent colour.
   TBitmap* Glyph() { return glyph_.get(); }
   // Copies `glyph` (null empties). NumGlyphs follows when the width is an
-  // exact multiple (1 to 4) of the height.
+  // exact multiple of the height: the quotient, or 1 above 4.
   void SetGlyph(TBitmap* glyph);
   TNumGlyphs NumGlyphs() const { return numGlyphs_; }
   // Values outside 1..4 are taken as 1.

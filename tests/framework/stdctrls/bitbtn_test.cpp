@@ -1,13 +1,13 @@
 // Glyph buttons drawn on the headless screen: where the glyph lands, its
-// transparent colour, the pushed offset, the embossed disabled look, the
-// heavy frame of the default button, and the layout rules on their own.
+// transparent colour, the pushed offset, the embossed disabled look and
+// the heavy frame of the default button.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "control_fixture.h"
 #include "framework/buttons.h"
-#include "shot.h"
+#include "painted.h"
 
 namespace stdctrls_test {
 namespace {
@@ -40,14 +40,7 @@ class BitBtnTest : public ControlTest {
     return b;
   }
   // Paints the button now and reads one of its pixels.
-  static COLORREF At(TBitBtn* b, int x, int y) {
-    HWND h = b->Handle();
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    HDC dc = GetDC(h);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return c;
-  }
+  static COLORREF At(TBitBtn* b, int x, int y) { return PaintedPixel(b->Handle(), x, y); }
   // Counts the pixels of `colour` in a rectangle of the painted button.
   static int Count(TBitBtn* b, const TRect& r, COLORREF colour) {
     At(b, 0, 0);
@@ -157,35 +150,6 @@ TEST_F(BitBtnTest, NumGlyphsFollowsTheStripAndPicksTheImageOfTheState) {
   b->SetGlyph(nullptr);
   EXPECT_TRUE(b->Glyph()->Empty());
   EXPECT_EQ(Count(b, TRect{2, 2, 21, 20}, face), 19 * 18) << "an empty glyph draws nothing";
-}
-
-TEST(GlyphLayoutTest, MarginAndSpacingPlaceGlyphAndCaptionAlongTheLayout) {
-  const TRect client{2, 2, 102, 22};  // 100 x 20
-  const TSize g{16, 16}, t{40, 13};
-  TGlyphPlacement p = PlaceGlyphAndText(client, g, t, blGlyphLeft, -1, 4);
-  // Centred together: 100 - (16 + 4 + 40) = 40 free, 20 each side.
-  EXPECT_EQ(p.glyph.x, 22);
-  EXPECT_EQ(p.glyph.y, 4);
-  EXPECT_EQ(p.text.left, 42);
-  EXPECT_EQ(p.text.top, 6);
-  p = PlaceGlyphAndText(client, g, t, blGlyphRight, 3, 4);
-  EXPECT_EQ(p.glyph.x, 2 + 100 - 3 - 16);
-  EXPECT_EQ(p.text.right, p.glyph.x - 4);
-  p = PlaceGlyphAndText(client, g, t, blGlyphLeft, -1, -1);
-  EXPECT_EQ(p.glyph.x, 2 + 44 / 3) << "free space split in three";
-  EXPECT_EQ(p.text.left, p.glyph.x + 16 + 44 / 3);
-  p = PlaceGlyphAndText(client, g, t, blGlyphLeft, 0, -1);
-  EXPECT_EQ(p.text.left, 2 + 16 + (100 - 16 - 40) / 2);
-  const TRect tall{0, 0, 60, 60};
-  p = PlaceGlyphAndText(tall, g, t, blGlyphBottom, 5, 2);
-  EXPECT_EQ(p.glyph.y, 60 - 5 - 16);
-  EXPECT_EQ(p.glyph.x, 22);
-  EXPECT_EQ(p.text.bottom, p.glyph.y - 2);
-  EXPECT_EQ(p.text.left, 10);
-  // Without a caption the spacing goes: the glyph alone is centred.
-  p = PlaceGlyphAndText(client, g, TSize{0, 0}, blGlyphTop, -1, 4);
-  EXPECT_EQ(p.glyph.y, 2 + (20 - 16 + 1) / 2);
-  EXPECT_EQ(p.glyph.x, 2 + 42);
 }
 
 }  // namespace

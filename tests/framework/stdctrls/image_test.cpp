@@ -1,44 +1,15 @@
 // The picture control on a panel: where the picture lands (corner, centre,
-// stretched), transparency, fitting the control to the picture, and a
-// graphic class the control knows nothing about.
+// stretched), transparency, fitting the control to the picture, and the
+// GIF image, a graphic class the control knows nothing about.
+#include <RxGIF.h>
 #include <gtest/gtest.h>
 
 #include "control_fixture.h"
 #include "framework/image.h"
-#include "framework/stream.h"
-#include "shot.h"
+#include "painted.h"
 
 namespace stdctrls_test {
 namespace {
-
-// A graphic of its own class that fills what it is given with one colour,
-// standing for the classes registered from above the framework.
-class TSwatch : public TGraphic {
- public:
-  TColor color = clNone;
-  int width = 0, height = 0;
-  int draws = 0;
-  void Assign(TPersistent* source) override {
-    auto* other = dynamic_cast<TSwatch*>(source);
-    if (!other) return TGraphic::Assign(source);
-    color = other->color;
-    width = other->width;
-    height = other->height;
-  }
-  void Draw(TCanvas* canvas, const TRect& rect) override {
-    ++draws;
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
-    FillRect(canvas->Handle(), &rect, brush);
-    DeleteObject(brush);
-  }
-  bool GetEmpty() override { return width == 0 || height == 0; }
-  int GetHeight() override { return height; }
-  int GetWidth() override { return width; }
-  void SetHeight(int h) override { height = h; }
-  void SetWidth(int w) override { width = w; }
-  void LoadFromStream(TStream*) override {}
-  void SaveToStream(TStream*) override {}
-};
 
 class ImageTest : public ControlTest {
  protected:
@@ -47,14 +18,7 @@ class ImageTest : public ControlTest {
     root->SetColor(clBtnFace);
     image = Make<TImage>(10, 10);
   }
-  COLORREF At(int x, int y) {
-    HWND h = root->Handle();
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    HDC dc = GetDC(h);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return c;
-  }
+  COLORREF At(int x, int y) { return PaintedPixel(root->Handle(), x, y); }
   // Four 5 x 5 quarters: red, lime / blue, white (bottom-left is blue).
   static void Quarters(TBitmap& b) {
     b.SetSize(10, 10);
@@ -133,21 +97,22 @@ TEST_F(ImageTest, AutoSizeFitsTheControlToEachNewPicture) {
   EXPECT_EQ(At(15, 15), face);
 }
 
-TEST_F(ImageTest, AnyRegisteredGraphicClassIsDrawnThroughItsOwnDraw) {
-  TPicture::RegisterFileFormat("swatch", "Swatches", &MakeGraphic<TSwatch>);
-  TSwatch swatch;
-  swatch.color = clNavy;
-  swatch.width = 8;
-  swatch.height = 6;
+// The one graphic class of the program beyond bitmaps, which the control
+// reaches only through TPicture.
+TEST_F(ImageTest, AGifPictureIsCopiedAsAGifAndDrawnStretched) {
+  TBitmap b;
+  Quarters(b);
+  TGIFImage gif;
+  gif.Assign(&b);
   image->SetStretch(true);
-  image->SetBounds(10, 10, 40, 30);
-  image->Picture()->SetGraphic(&swatch);
-  ASSERT_NE(dynamic_cast<TSwatch*>(image->Picture()->Graphic()), nullptr) << "a copy of its own class";
-  EXPECT_EQ(At(10, 10), RGB(0, 0, 128));
-  EXPECT_EQ(At(49, 39), RGB(0, 0, 128));
-  EXPECT_EQ(At(50, 39), face);
-  EXPECT_GT(static_cast<TSwatch*>(image->Picture()->Graphic())->draws, 0);
-  TPicture::UnregisterGraphicClass(&MakeGraphic<TSwatch>);
+  image->SetBounds(10, 10, 40, 20);
+  image->Picture()->SetGraphic(&gif);
+  ASSERT_NE(dynamic_cast<TGIFImage*>(image->Picture()->Graphic()), nullptr);
+  EXPECT_EQ(At(10, 10), RGB(255, 0, 0));
+  EXPECT_EQ(At(29, 19), RGB(255, 0, 0));
+  EXPECT_EQ(At(30, 10), RGB(0, 255, 0));
+  EXPECT_EQ(At(49, 29), RGB(255, 255, 255));
+  EXPECT_EQ(At(50, 29), face);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Enlarged PNG shots of part of a window, written to XVT_SHOT_DIR when it
-// is set, for looking at what a control drew.
+// Reading what a window painted: one pixel after a full repaint, and
+// enlarged PNG shots of part of it, written to XVT_SHOT_DIR when that is
+// set, for looking at what a control drew.
 #pragma once
 
 #include <win32/windows.h>
@@ -12,6 +13,14 @@
 #include "framework/bitmap.h"
 
 namespace stdctrls_test {
+
+inline COLORREF PaintedPixel(HWND window, int x, int y) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC dc = GetDC(window);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return c;
+}
 
 inline void SaveShot(HWND window, const TRect& area, const std::string& name, int scale = 6) {
   const char* dir = std::getenv("XVT_SHOT_DIR");
