@@ -114,5 +114,31 @@ TEST(SceneRunner, AFailingCommandStopsTheScriptWithItsLine) {
   fs::remove_all(out);
 }
 
+// A program whose start-up shows a box (as a bad registry value does): the
+// box's own loop plays the commands after `start`, and the script goes on
+// in the main loop once it is closed.
+class BoxAtStartProgram : public ButtonProgram {
+ public:
+  bool closed = false;
+  void Start() override {
+    ButtonProgram::Start();
+    MessageBoxA(nullptr, "Bad value", "Box", MB_OK);
+    closed = true;
+  }
+};
+
+TEST(SceneRunner, ABoxShownWhileStartingIsDrivenByTheScript) {
+  headless::Start();
+  BoxAtStartProgram program;
+  std::ostringstream log;
+  fs::path out = fs::temp_directory_path() / ("xvtinst-scene-startbox-" + std::to_string(::getpid()));
+  SceneRunner runner(ParseScript("start\ndump box.txt\nkey Return\ndump after.txt\n"), program, out, log);
+  EXPECT_EQ(runner.Run(), 0) << log.str();
+  EXPECT_TRUE(program.closed);
+  EXPECT_NE(Slurp(out / "box.txt").find("box\t"), std::string::npos);
+  EXPECT_EQ(Slurp(out / "after.txt").find("box\t"), std::string::npos);
+  fs::remove_all(out);
+}
+
 }  // namespace
 }  // namespace scene
