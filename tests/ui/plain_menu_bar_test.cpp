@@ -149,7 +149,7 @@ TEST_F(PlainMenuBarTest, DrawsTheCaptionsInAButtonFaceStrip) {
   EXPECT_EQ(f.left, 0);
   EXPECT_EQ(o.left, f.right);
   EXPECT_EQ(RectHeight(f), 19);
-  headless::SaveScreen("plain_menu_bar.png");
+  headless::SaveScreen(::testing::TempDir() + "plain_menu_bar.png");
   const Shot shot;
   const TPoint origin = bar->ClientToScreen(Point(0, 0));
   EXPECT_EQ(shot.At(origin.x + 700, origin.y + 10), 0xC0C0C0u);
@@ -174,7 +174,7 @@ TEST_F(PlainMenuBarTest, AClickOnACaptionThenOnAnItemRunsItsOnClickAndTheCheckSh
   While({[&] {
     openIndex = bar->OpenIndex();
     GetWindowRect(DropDown(), &drop);
-    headless::SaveScreen("plain_menu_bar_options.png");
+    headless::SaveScreen(::testing::TempDir() + "plain_menu_bar_options.png");
     const Shot shot;
     const TPoint origin = bar->ClientToScreen(Point(bar->ItemRect(1).left, 0));
     pressedEdge = shot.At(origin.x, origin.y + 5);

@@ -16,6 +16,22 @@ HHOOK g_filter = nullptr;
 
 COLORREF Sys(int index) { return GetSysColor(index); }
 
+// The message filter is installed for one drop-down and removed whatever
+// happens in it.
+struct FilterScope {
+  explicit FilterScope(TPlainMenuBar* bar, HOOKPROC proc) {
+    g_tracking = bar;
+    g_filter = SetWindowsHookExA(WH_MSGFILTER, proc, nullptr, 0);
+  }
+  ~FilterScope() {
+    UnhookWindowsHookEx(g_filter);
+    g_filter = nullptr;
+    g_tracking = nullptr;
+  }
+  FilterScope(const FilterScope&) = delete;
+  FilterScope& operator=(const FilterScope&) = delete;
+};
+
 }  // namespace
 
 TPlainMenuBar::TPlainMenuBar(TComponent* owner) : TCustomControl(owner) {
@@ -203,14 +219,13 @@ void TPlainMenuBar::OpenItem(int index, bool fromKeyboard) {
     TPMPARAMS around{static_cast<UINT>(sizeof(TPMPARAMS)), {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y}};
     // A drop-down opened from the keyboard starts on its first entry.
     if (fromKeyboard) PostMessageA(Handle(), WM_KEYDOWN, VK_DOWN, 0);
-    g_tracking = this;
-    g_filter = SetWindowsHookExA(WH_MSGFILTER, MenuFilter, nullptr, 0);
-    const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_VERTICAL;
-    const auto command =
-        static_cast<UINT>(TrackPopupMenuEx(item->Handle(), flags, topLeft.x, bottomRight.y, Handle(), &around));
-    UnhookWindowsHookEx(g_filter);
-    g_filter = nullptr;
-    g_tracking = nullptr;
+    UINT command = 0;
+    {
+      FilterScope filter(this, MenuFilter);
+      const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_VERTICAL;
+      command =
+          static_cast<UINT>(TrackPopupMenuEx(item->Handle(), flags, topLeft.x, bottomRight.y, Handle(), &around));
+    }
     open_ = -1;
     if (Application) Application->SetHint("");
     Repaint();

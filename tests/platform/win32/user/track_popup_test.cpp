@@ -111,7 +111,7 @@ TEST_F(TrackPopup, IsSizedFromItsItemsAndDrawnInTheClassicLook) {
   WhenIdle([&] {
     shown = IsWindowVisible(MenuWindow());
     const RECT r = MenuRect();
-    headless::SaveScreen("track_popup_menu.png");
+    headless::SaveScreen(::testing::TempDir() + "track_popup_menu.png");
     EXPECT_EQ(r.left, 150);
     EXPECT_EQ(r.top, 150);
     EXPECT_EQ(r.bottom - r.top, 3 + 19 + 9 + 19 + 19 + 3) << "three text items and a separator";
@@ -243,7 +243,7 @@ TEST_F(TrackPopup, SubMenusOpenToTheRightByKeyOrPointerAndCloseWithLeft) {
       EXPECT_EQ(menus[1].left, menus[0].right - 3);
       EXPECT_EQ(menus[1].top, moreTop - 3) << "its first item lines up with \"More\"";
     }
-    headless::SaveScreen("track_popup_submenu.png");
+    headless::SaveScreen(::testing::TempDir() + "track_popup_submenu.png");
     Key(VK_LEFT);
     Key(VK_DOWN);  // back in the parent, wrapping to "Open..."
     Key(VK_RETURN);
