@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/edits.h"
 
 namespace {
 
@@ -279,6 +280,19 @@ TEST_F(PlainMenuBarTest, AltMnemonicAndF10OpenTheMenusAndArrowsMoveBetweenThem) 
   EXPECT_EQ(seen, (std::vector<int>{0, 2, 0}));
   EXPECT_EQ(clicks[open], 1);
   EXPECT_EQ(bar->OpenIndex(), -1);
+  // The keys reach the bar through the form while an edit has the focus.
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 40, 100, 20);
+  edit->SetFocus();
+  Pump();
+  headless::PressKey(VK_MENU);
+  Key('H');
+  headless::ReleaseKey(VK_MENU);
+  While({[&] { Key(VK_RETURN); }});
+  Pump();
+  EXPECT_EQ(clicks[about], 1);
+  EXPECT_EQ(edit->Text(), "") << "no character leaks into the edit";
 }
 
 TEST_F(PlainMenuBarTest, APopupMenuRunsTheChosenItem) {
