@@ -15,6 +15,7 @@
 #include "ui/artwork.h"
 #include "ui/form_builder.h"
 #include "ui/link_label.h"
+#include "ui/plain_menu_bar.h"
 
 using namespace ui;
 
@@ -32,7 +33,7 @@ void TMainForm::BuildWindow() {
   const FormSpec& spec = FormByName("MainForm");
   ApplyFormSpec(*this, spec);
   FormControls c = BuildControls(*this, spec);
-  MenuBar = c.Get<TPanel>("MenuBar");
+  MenuBar = c.Get<TPlainMenuBar>("MenuBar");
   MissionTree = c.Get<TTreeView>("MissionTree");
   RxLabel2 = c.Get<TLabel>("RxLabel2");
   RxLabel1 = c.Get<TLabel>("RxLabel1");
@@ -109,6 +110,7 @@ void TMainForm::BuildMenu() {
     }
     MenuItems[id] = item;
   }
+  MenuBar->SetMenu(MainMenu1);
 }
 
 void TMainForm::BindEvents() {

@@ -8,6 +8,7 @@
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
 #include "ui/link_label.h"
+#include "ui/plain_menu_bar.h"
 
 namespace ui {
 
@@ -98,15 +99,9 @@ TControl* MakeClockPlace(TComponent* owner) {
   return place;
 }
 
-TControl* MakeMenuBarPlace(TComponent* owner) {
-  auto* place = new TPanel(owner);
-  place->SetBevelOuter(bvNone);
-  return place;
-}
-
 TControl* MakeControl(TComponent* owner, const ControlSpec& spec) {
   switch (spec.kind) {
-    case ckMenuBar: return MakeMenuBarPlace(owner);
+    case ckMenuBar: return new TPlainMenuBar(owner);
     case ckTreeView: return MakeTreeView(owner);
     case ckLabel: return MakeLabel(owner);
     case ckLinkLabel: return new TLinkLabel(owner);

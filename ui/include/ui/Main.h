@@ -49,7 +49,7 @@ class TMainForm : public TForm {
   TMainForm(TComponent* owner, const ui::MainFormContext& context);
   ~TMainForm() override;
 
-  TPanel* MenuBar = nullptr;
+  TPlainMenuBar* MenuBar = nullptr;
   TTreeView* MissionTree = nullptr;
   TLabel* RxLabel2 = nullptr;
   TLabel* RxLabel1 = nullptr;
