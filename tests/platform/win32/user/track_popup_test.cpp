@@ -67,7 +67,8 @@ class TrackPopup : public UserTest {
   // The menu windows shown, left to right.
   static std::vector<RECT> MenuRects() {
     std::vector<RECT> out;
-    for (HWND h = FindWindowExA(nullptr, nullptr, "#32768", nullptr); h; h = FindWindowExA(nullptr, h, "#32768", nullptr)) {
+    for (HWND h = FindWindowExA(nullptr, nullptr, "#32768", nullptr); h;
+         h = FindWindowExA(nullptr, h, "#32768", nullptr)) {
       RECT r;
       GetWindowRect(h, &r);
       out.push_back(r);
