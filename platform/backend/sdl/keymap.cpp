@@ -3,35 +3,10 @@
 #include <SDL2/SDL_keycode.h>
 
 #include <backend/sdl.h>
+#include <codepage/cp1252.h>
 
 namespace sdl {
 namespace {
-
-// The code points of Windows-1252 bytes 0x80 to 0x9F (0 where undefined).
-constexpr char32_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char ToCp1252(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  for (int i = 0; i < 32; ++i)
-    if (kHigh[i] == c && c != 0) return static_cast<char>(0x80 + i);
-  return '?';
-}
-
-void PutUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 struct KeyPair {
   int sdl;
@@ -66,37 +41,10 @@ unsigned VirtualKey(int k) {
   return 0;
 }
 
-std::string Utf8ToCp1252(const std::string& s) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size();) {
-    auto b = static_cast<unsigned char>(s[i]);
-    int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-    if (len == 0 || i + len > s.size()) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    char32_t c = len == 1 ? b : b & (0x7F >> len);
-    bool ok = true;
-    for (int j = 1; j < len; ++j) {
-      auto cb = static_cast<unsigned char>(s[i + j]);
-      ok = ok && (cb & 0xC0) == 0x80;
-      c = (c << 6) | (cb & 0x3F);
-    }
-    out += ok ? ToCp1252(c) : '?';
-    i += ok ? len : 1;
-  }
-  return out;
-}
+// SDL hands over UTF-8 only, so a byte that is not UTF-8 is damage, not a
+// Windows-1252 character: it becomes '?'.
+std::string Utf8ToCp1252(const std::string& s) { return cp1252::Utf8ToAnsi(s, cp1252::BadUtf8::Question); }
 
-std::string Cp1252ToUtf8(const std::string& s) {
-  std::string out;
-  for (char ch : s) {
-    auto b = static_cast<unsigned char>(ch);
-    char32_t c = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b;
-    PutUtf8(out, c ? c : 0xFFFD);
-  }
-  return out;
-}
+std::string Cp1252ToUtf8(const std::string& s) { return cp1252::AnsiToUtf8(s); }
 
 }  // namespace sdl

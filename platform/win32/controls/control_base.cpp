@@ -67,63 +67,16 @@ void RegisterOnce(const char* name, WNDPROC proc, UINT style, int background) {
 }
 
 // ------------------------------------------------------------------ clipboard
-namespace {
-// Windows-1252 0x80..0x9F; zero where the code page has a hole.
-constexpr char16_t kHigh[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-                                0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-                                0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-
-void PutUtf8(std::string& out, unsigned cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-char ToCp1252(unsigned cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-  for (int i = 0; i < 32; ++i)
-    if (kHigh[i] && kHigh[i] == cp) return static_cast<char>(0x80 + i);
-  return '?';
-}
-}  // namespace
-
+// The backend speaks Windows-1252 and converts to the host's UTF-8 itself,
+// so the text passes through unchanged: converting here as well would hand
+// the host UTF-8 taken for Windows-1252 and garble every accented letter.
 std::string ClipboardGet() {
   backend::Backend* b = backend::Current();
-  if (!b) return {};
-  std::string in = b->ClipboardText(), out;
-  for (std::size_t i = 0; i < in.size();) {
-    unsigned char c = static_cast<unsigned char>(in[i]);
-    unsigned cp = c;
-    std::size_t len = 1;
-    if (c >= 0xF0) cp = c & 0x07, len = 4;
-    else if (c >= 0xE0) cp = c & 0x0F, len = 3;
-    else if (c >= 0xC0) cp = c & 0x1F, len = 2;
-    else if (c >= 0x80) cp = 0xFFFD;
-    for (std::size_t k = 1; k < len && i + k < in.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(in[i + k]) & 0x3F);
-    i += len;
-    out += ToCp1252(cp);
-  }
-  return out;
+  return b ? b->ClipboardText() : std::string();
 }
 
 void ClipboardSet(const std::string& text) {
-  backend::Backend* b = backend::Current();
-  if (!b) return;
-  std::string out;
-  for (char ch : text) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    unsigned cp = c;
-    if (c >= 0x80 && c < 0xA0) cp = kHigh[c - 0x80] ? kHigh[c - 0x80] : '?';
-    PutUtf8(out, cp);
-  }
-  b->SetClipboardText(out);
+  if (backend::Backend* b = backend::Current()) b->SetClipboardText(text);
 }
 
 }  // namespace xvt_controls

@@ -16,6 +16,7 @@
 #include "framework/synchronize.h"
 #include "framework/panel.h"
 #include "framework/screen.h"
+#include "modal_later.h"
 
 namespace {
 
@@ -47,21 +48,7 @@ class KeyButton : public TCustomControl {
   TModalResult result_;
 };
 
-std::function<void()>& Pending() {
-  static std::function<void()> f;
-  return f;
-}
-VOID CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  auto f = std::move(Pending());
-  Pending() = nullptr;
-  if (f) f();
-}
-// Runs `body` from a timer, i.e. inside whatever modal loop is running then.
-void Later(std::function<void()> body) {
-  Pending() = std::move(body);
-  SetTimer(nullptr, 0, 10, RunPending);
-}
+using testsupport::Later;
 
 void Key(unsigned vk) {
   headless::PressKey(vk);

@@ -16,7 +16,9 @@ void Start();
 unsigned VirtualKey(int sdlKeycode);
 
 // Host text is UTF-8, the program's text Windows-1252. Characters that
-// Windows-1252 lacks become '?'.
+// Windows-1252 lacks, and bytes that are not UTF-8, become '?'. The five
+// bytes the code page leaves undefined go out as the control characters of
+// the same number, so they come back unchanged.
 std::string Utf8ToCp1252(const std::string& utf8);
 std::string Cp1252ToUtf8(const std::string& text);
 

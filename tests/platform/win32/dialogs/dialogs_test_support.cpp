@@ -1,23 +1,11 @@
 #include "dialogs_test_support.h"
 
+#include "modal_later.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace dlgtest {
-
-namespace {
-std::function<void()>& Pending() {
-  static std::function<void()> f;
-  return f;
-}
-
-VOID CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  auto f = std::move(Pending());
-  Pending() = nullptr;
-  if (f) f();
-}
-}  // namespace
 
 void DialogTest::SetUp() {
   headless::Start(800, 600);
@@ -45,10 +33,7 @@ void DialogTest::TearDown() {
   headless::SetIdleAdvance(false);
 }
 
-void DialogTest::WhileOpen(std::function<void()> body) {
-  Pending() = std::move(body);
-  SetTimer(nullptr, 0, 10, RunPending);
-}
+void DialogTest::WhileOpen(std::function<void()> body) { testsupport::Later(std::move(body)); }
 
 void DialogTest::Key(unsigned vk) {
   headless::PressKey(vk);
