@@ -72,6 +72,17 @@ class Scratch {
   std::atomic<bool> armed_{false};
 };
 
+// An exception that escapes everything (one thrown while the windows are torn
+// down, say) ends the program without unwinding: the copy goes first.
+Scratch* g_scratch = nullptr;
+std::terminate_handler g_previousTerminate = nullptr;
+
+[[noreturn]] void RemoveScratchAndTerminate() {
+  if (g_scratch) g_scratch->Remove();
+  if (g_previousTerminate) g_previousTerminate();
+  std::abort();
+}
+
 int RunProgram(const fs::path& prefix) {
   try {
     InitCommonControls();
@@ -115,6 +126,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   scratch.Keep(start);
+  g_scratch = &scratch;
+  g_previousTerminate = std::set_terminate(RemoveScratchAndTerminate);
   int status = RunProgram(start.prefix);
   // Ended by Ctrl-C or kill: say so in the exit status, as a shell expects.
   if (status == 0 && signals.Received()) status = 128 + signals.Received();

@@ -286,6 +286,15 @@ void Start() {
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
     throw std::runtime_error(std::string("cannot open the display (DISPLAY=") + (x ? x : "") +
                              "): " + SDL_GetError() + "; run in a desktop session or under xvfb-run");
+  // With DISPLAY naming a server that is not there, SDL falls back to a
+  // driver that shows nothing (offscreen); only a window system will do,
+  // unless the user picked a driver with SDL_VIDEODRIVER.
+  std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  if (driver != "x11" && driver != "wayland" && !std::getenv("SDL_VIDEODRIVER")) {
+    SDL_Quit();
+    throw std::runtime_error(std::string("cannot open the display (DISPLAY=") + (x ? x : "") + "): only SDL's \"" +
+                             driver + "\" video driver started; run in a desktop session or under xvfb-run");
+  }
   backend::Install(std::make_unique<SdlBackend>());
 }
 

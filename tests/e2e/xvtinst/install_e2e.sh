@@ -25,6 +25,10 @@ cleanup() {
 trap cleanup EXIT
 fail() {
   echo "FAIL: $*"
+  # What the screen showed, for whoever reads the failure.
+  if command -v import >/dev/null && import -window root "${XVT_E2E_SHOT:-/tmp/xvtinst-e2e-failure.png}" 2>/dev/null; then
+    echo "screen: ${XVT_E2E_SHOT:-/tmp/xvtinst-e2e-failure.png}"
+  fi
   if [ -s "$work/stderr" ]; then
     echo "the program's stderr:"
     sed 's/^/  /' "$work/stderr"
@@ -64,16 +68,17 @@ wait_window() {
 }
 
 # client_origin WINDOW CLIENT_WIDTH CLIENT_HEIGHT: sets $cx, $cy to the
-# screen position of the client area. The frame is drawn by the program
-# inside the host window: equal on the left, right and bottom, caption on top.
+# screen position of the client area. The host draws the frame around the
+# window (none in a bare Xvfb); should a frame ever be drawn inside it, it
+# is as wide on the left, right and bottom, with the caption on top.
 client_origin() {
   local X Y WIDTH HEIGHT WINDOW SCREEN
   eval "$(xdotool getwindowgeometry --shell "$1")"
-  local side=$(((WIDTH - $2) / 2))
-  cx=$((X + side))
-  cy=$((Y + HEIGHT - $3 - side))
-  [ "$side" -ge 0 ] && [ $((HEIGHT - $3 - side)) -gt "$side" ] ||
+  local side=$(((WIDTH - $2) / 2)) top=$((HEIGHT - $3 - (WIDTH - $2) / 2))
+  [ "$side" -ge 0 ] && [ "$top" -ge "$side" ] ||
     fail "window $1 is ${WIDTH}x$HEIGHT, too small for a ${2}x$3 client area"
+  cx=$((X + side))
+  cy=$((Y + top))
 }
 
 # click X Y: a left click at that client position of the last client_origin.
@@ -93,11 +98,13 @@ start() {
   pid=$!
 }
 
-# stop_by_alt_f4 WINDOW: closes the main window from the keyboard and waits.
-stop_by_alt_f4() {
+# exit_by_menu WINDOW: File > Exit from the keyboard (Alt+F, X), then waits.
+exit_by_menu() {
   focus "$1"
-  xdotool key alt+F4
-  poll 5 exited || fail "Alt+F4 on the main window did not end the program"
+  xdotool key alt+f
+  sleep 0.2
+  xdotool key x
+  poll 5 exited || fail "File > Exit (Alt+F, X) did not end the program"
   wait "$pid"
   local status=$?
   pid=""
@@ -124,20 +131,19 @@ client_origin "$main" 734 441
 panel_x=440 panel_y=136
 
 click $((panel_x + 128 + 76)) $((panel_y + 147 + 11))  # Refresh: "Build Mission List"
-# OpenFile is enabled once the build is done; until then a click does nothing.
-open_dialog() {
-  shown Open && return 0
-  click $((panel_x + 16 + 11)) $((panel_y + 8 + 11))
-  poll 1 shown Open
-}
-poll 10 open_dialog || fail "the file-open dialog did not open after the build"
-wait_window Open 1
+# The build runs within the click, so this click is served after it, when
+# OpenFile is enabled.
+click $((panel_x + 16 + 11)) $((panel_y + 8 + 11))  # OpenFile
+wait_window Open 10
 focus "$win"
+client_origin "$win" 424 262
+click 210 204  # the file name edit
 xdotool type --delay 15 'C:\Games\XvT\combat\ember.tie'
 xdotool key Return
 poll 5 gone Open || fail "the file-open dialog did not take the typed path"
 
 focus "$main"
+client_origin "$main" 734 441
 click $((panel_x + 104 + 40)) $((panel_y + 112 + 9))  # MissionName
 xdotool type --delay 15 'Ember Fall'
 click $((panel_x + 104 + 40)) $((panel_y + 89 + 10))  # MissionSection's edit field
@@ -172,7 +178,7 @@ if ! poll 10 written; then
   done
   fail "the combat lists do not hold the new mission"
 fi
-stop_by_alt_f4 "$main"
+exit_by_menu "$main"
 
 # Nothing else was touched: every other list is byte for byte the demo's.
 while IFS= read -r -d '' f; do

@@ -13,7 +13,8 @@ failed=0
 expect_refusal() {
   local name=$1; shift
   local status=0
-  env -u DISPLAY -u WAYLAND_DISPLAY "$@" TMPDIR="$work/tmp" WINEPREFIX="$work/empty-prefix" \
+  # A program that started after all would wait for a user: end it soon.
+  timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY "$@" TMPDIR="$work/tmp" WINEPREFIX="$work/empty-prefix" \
     XVTINST_DEMO_PREFIX="$demo" "$prog" >"$work/out" 2>"$work/err" </dev/null || status=$?
   if [ "$status" -ne 1 ]; then
     echo "FAIL ($name): exit status $status, not 1"; failed=1
