@@ -62,6 +62,13 @@ int SceneRunner::Run() {
     Finish(1);
   }
   if (!finished_) program_.RunLoop();
+  // The program may end on its own (Exit, its main window closed): the
+  // commands it left unplayed make the script fail.
+  if (!finished_ && next_ < script_.size()) {
+    log_ << "line " << script_[next_].line << ": the program ended before this command\n";
+    status_ = 1;
+  }
+  finished_ = true;
   if (timer_) KillTimer(nullptr, timer_);
   timer_ = 0;
   active = nullptr;
