@@ -22,13 +22,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A copy of the demo prefix whose registry also holds `bytes` of COM class
-// registrations, the bulk of a much-used prefix, after the games' keys.
-fs::path BigRegistryPrefix(std::size_t bytes) {
-  fs::path prefix = fs::temp_directory_path() / ("xvtinst-startup-" + std::to_string(::getpid()));
+fs::path DemoPrefixCopy(const std::string& name) {
+  fs::path prefix = fs::temp_directory_path() / (name + "-" + std::to_string(::getpid()));
   fs::remove_all(prefix);
   fs::copy(fs::path(XVT_SOURCE_DIR) / "examples/demo-prefix", prefix,
            fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  return prefix;
+}
+
+// A copy of the demo prefix whose registry also holds `bytes` of COM class
+// registrations, the bulk of a much-used prefix, after the games' keys.
+fs::path BigRegistryPrefix(std::size_t bytes) {
+  fs::path prefix = DemoPrefixCopy("xvtinst-startup");
   std::ofstream reg(prefix / "system.reg", std::ios::binary | std::ios::app);
   std::size_t written = 0;
   for (unsigned n = 0; written < bytes; ++n) {
@@ -81,9 +86,7 @@ BENCHMARK(BM_StartupToFirstPaint)->Unit(benchmark::kMillisecond);
 // application's own loop: each wait that would block moves the clock to
 // what falls due instead, so the loop wakes as often as on a real display.
 void BM_IdleCpuPerSecond(benchmark::State& state) {
-  fs::path prefix = fs::temp_directory_path() / ("xvtinst-idle-" + std::to_string(::getpid()));
-  fs::copy(fs::path(XVT_SOURCE_DIR) / "examples/demo-prefix", prefix,
-           fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::path prefix = DemoPrefixCopy("xvtinst-idle");
   headless::Start();
   InitCommonControls();
   std::ostringstream warnings;
