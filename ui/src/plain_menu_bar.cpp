@@ -74,7 +74,11 @@ void TPlainMenuBar::Notification(TComponent* component, TOperation operation) {
     if (HandleAllocated()) Invalidate();
   }
   if (component == form_) {
-    form_ = nullptr;  // going away: nothing to give back
+    // The form is still whole while it tells its partners it is going,
+    // and it still sends itself messages while its controls go: give its
+    // procedure back now, or those would reach a bar that is gone.
+    form_->WindowProc = formProc_;
+    form_ = nullptr;
     formProc_ = nullptr;
   }
 }
