@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
   if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) return TellHowToRun(argv[0], "");
 
   Scratch scratch;
-  // Made before any other thread exists, so that every thread inherits its mask.
+  // Before SDL starts, which would otherwise take SIGINT and SIGTERM for itself.
   DWORD uiThread = GetCurrentThreadId();
   app::SignalWatch signals([uiThread] { return PostThreadMessageA(uiThread, WM_QUIT, 0, 0) != FALSE; },
                            [&scratch](int signal) {

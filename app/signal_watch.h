@@ -1,6 +1,9 @@
 // Ctrl-C, a terminal hang-up or a plain kill end the program the way Exit
 // does, so that the scratch copy of the demo prefix is still removed.
 #pragma once
+#include <signal.h>
+
+#include <array>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -9,26 +12,29 @@ namespace app {
 
 class SignalWatch {
  public:
-  // Blocks SIGINT, SIGTERM and SIGHUP in the calling thread, and so in every
-  // thread started after it, and waits for them on a thread of its own.
-  // The first signal calls `stop` (from that thread), which tells whether
-  // it could ask the program to end; a second signal, or a first that could
-  // not be passed on, calls `abandon`, which must end the process.
+  // Catches SIGINT, SIGTERM and SIGHUP (before SDL starts, so that it keeps
+  // its hands off them) and serves them on a thread of its own. The first
+  // signal calls `stop` from that thread, which tells whether it could ask
+  // the program to end; a second signal, or a first that could not be passed
+  // on, calls `abandon`, which must end the process. No signal is blocked,
+  // so programs started from this one (the link label's browser) get them
+  // as usual.
   SignalWatch(std::function<bool()> stop, std::function<void(int signal)> abandon);
-
-  // The signal that asked the program to end, 0 when none did.
-  int Received() const { return received_; }
   ~SignalWatch();
   SignalWatch(const SignalWatch&) = delete;
   SignalWatch& operator=(const SignalWatch&) = delete;
+
+  // The signal that asked the program to end, 0 when none did.
+  int Received() const { return received_; }
 
  private:
   void Watch();
 
   std::function<bool()> stop_;
   std::function<void(int)> abandon_;
-  std::atomic<bool> closing_{false};
   std::atomic<int> received_{0};
+  int pipe_[2] = {-1, -1};
+  std::array<struct sigaction, 3> previous_{};
   std::thread thread_;
 };
 
