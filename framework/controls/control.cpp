@@ -435,7 +435,14 @@ void TControl::Repaint() {
 }
 
 void TControl::BringToFront() {
-  if (parent_) parent_->SetChildZOrder(this, true);
+  if (parent_) {
+    parent_->SetChildZOrder(this, true);
+    return;
+  }
+  // A window of its own (a form): to the top of the screen's windows.
+  auto* self = dynamic_cast<TWinControl*>(this);
+  if (self && self->HandleAllocated())
+    SetWindowPos(self->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 void TControl::SendToBack() {
   if (parent_) parent_->SetChildZOrder(this, false);

@@ -16,7 +16,8 @@ namespace ui {
 
 using catalogue::SideButton;
 
-double TickClock::Now() const { return GetTickCount() / 1000.0; }
+// In days, as the catalogue measures time.
+double TickClock::Now() const { return GetTickCount() / 86400000.0; }
 
 // ---- the details panel
 

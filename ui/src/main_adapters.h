@@ -14,8 +14,9 @@ class TMainForm;
 
 namespace ui {
 
-// The catalogue measures builds in seconds of the window system's tick
-// count, which the headless backend runs on its virtual clock.
+// The catalogue measures builds in days; this clock counts them from the
+// window system's tick count, which the headless backend runs on its
+// virtual clock, so scene runs show the same times every time.
 class TickClock : public catalogue::Clock {
  public:
   double Now() const override;

@@ -156,12 +156,27 @@ void TPlainMenuBar::DrawCaption(HDC dc, int index, TRect cell) {
   DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
 }
 
+// The bar lets the window's own windowless controls show through where
+// the designer left them under it (a title, a logo), as a transparent
+// menu bar does.
+void TPlainMenuBar::PaintParentControls(HDC dc) {
+  if (!Parent()) return;
+  const int saved = SaveDC(dc);
+  POINT origin{};
+  GetViewportOrgEx(dc, &origin);
+  SetViewportOrgEx(dc, origin.x - Left(), origin.y - Top(), nullptr);
+  IntersectClipRect(dc, Left(), Top(), Left() + Width(), Top() + Height());
+  Parent()->PaintControls(dc, nullptr);
+  RestoreDC(dc, saved);
+}
+
 void TPlainMenuBar::Paint() {
   TCanvas* canvas = Canvas();
   canvas->Brush()->SetColor(Color());
   canvas->FillRect(ClientRect());
-  canvas->Font()->Assign(Font());
   HDC dc = canvas->Handle();
+  PaintParentControls(dc);
+  canvas->Font()->Assign(Font());
   const std::vector<TRect> cells = CaptionCells();
   for (std::size_t i = 0; i < cells.size(); ++i) DrawCaption(dc, static_cast<int>(i), cells[i]);
 }

@@ -1,5 +1,7 @@
 #include "ui/program.h"
 
+#include <win32/comdlg32.h>
+
 #include "framework/application.h"
 #include "ui/About.h"
 #include "ui/Confirm.h"
@@ -29,6 +31,8 @@ Program::~Program() {
 }
 
 void Program::CreateForms(std::ostream& warnings) {
+  // The file-open dialog browses the drives of the prefix in use.
+  xvtSetFileDialogPrefix(prefix_.string().c_str());
   EnsureApplication()->Initialize();
   Application->SetTitle(kApplicationTitle);
   MainForm = new TMainForm(Application, MainFormContext{prefix_, &drives_, &warnings});

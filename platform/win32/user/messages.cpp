@@ -365,9 +365,13 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL 
     }
     std::uint64_t now = backend::NowMs();
     if (ms != INFINITE && now - start >= ms) break;
-    // Handles are polled again at least every few milliseconds of host time.
+    // A signal wakes the host's wait for good (its wake is kept until the
+    // wait), so the input thread can sleep until then. Other threads wait
+    // on a condition a signal may just miss: they poll the handles again
+    // every few milliseconds.
     int slice = ms == INFINITE ? -1 : static_cast<int>(ms - (now - start));
-    if (count && (slice < 0 || slice > 5)) slice = 5;
+    const bool stickyWake = Host() && q.tid == S().inputThread;
+    if (count && !stickyWake && (slice < 0 || slice > 5)) slice = 5;
     WaitForWork(q, slice);
     if (ms == 0) break;
   }

@@ -63,6 +63,7 @@ class TPlainMenuBar : public TCustomControl {
   // Each visible caption's cell, left to right.
   std::vector<TRect> CaptionCells();
   void DrawCaption(HDC dc, int index, TRect cell);
+  void PaintParentControls(HDC dc);
 
   TMainMenu* menu_ = nullptr;
   int open_ = -1;
