@@ -85,7 +85,8 @@ LRESULT SysKey(Window* w, UINT msg, WPARAM wp, LPARAM lp) {
       if (!(lp & 0x40000000)) q.altAlone = true;
     } else {
       q.altAlone = false;
-      if (wp == VK_F4 && (lp & 0x20000000) && !(w->style & WS_CHILD)) Post(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      // Alt+F4 closes the top-level window, whichever child has the focus.
+      if (wp == VK_F4 && (lp & 0x20000000)) Post(Root(w), WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     return 0;
   }

@@ -179,6 +179,23 @@ TEST_F(Input, AltAndF10MakeSystemKeys) {
   EXPECT_THAT(Take(), ElementsAre("top:WM_SYSKEYDOWN(121)", "top:WM_SYSKEYUP(121)", "top:WM_SYSCOMMAND(61696)"));
 }
 
+TEST_F(Input, AltF4InAFocusedChildClosesItsTopLevelWindow) {
+  HWND top = Top("top", WS_POPUP | WS_VISIBLE);
+  HWND edit = Child("edit", top, {0, 0, 50, 20});
+  SetFocus(edit);
+  log().Watch({WM_SYSCOMMAND, WM_CLOSE});
+  On(top, [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_CLOSE) return 0;  // keep the window for the rest of the test
+    return std::nullopt;
+  });
+  headless::PressKey(VK_MENU);
+  headless::PressKey(VK_F4);
+  headless::ReleaseKey(VK_F4);
+  headless::ReleaseKey(VK_MENU);
+  Pump();
+  EXPECT_THAT(Take(), ElementsAre("top:WM_SYSCOMMAND(61536)", "top:WM_CLOSE"));
+}
+
 TEST_F(Input, KeyStateFollowsRetrievedMessagesAsyncStateTheHost) {
   Top("top", WS_POPUP | WS_VISIBLE);
   headless::PressKey(VK_SHIFT);
