@@ -86,9 +86,16 @@ void TThread::DoTerminate() {
 }
 
 void TThread::Resume() {
+  // Once the last suspension is lifted, a free-on-terminate thread may run
+  // to its end and free this object: nothing here is touched after that.
+  const bool wasSuspended = suspended_;
+  suspended_ = false;
   DWORD previous = ResumeThread(handle_);
-  if (previous == static_cast<DWORD>(-1)) ThreadError("cannot resume");
-  if (previous <= 1) suspended_ = false;
+  if (previous == static_cast<DWORD>(-1)) {
+    suspended_ = wasSuspended;
+    ThreadError("cannot resume");
+  }
+  if (previous > 1) suspended_ = true;  // still held, so still alive
 }
 
 void TThread::Suspend() {
