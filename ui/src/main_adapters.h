@@ -68,12 +68,12 @@ class MainControls : public MainWindowControls {
   void ShowInstructions() override;
   void ShowAbout() override;
   void Terminate() override;
-  void SetMenuFades(bool fadeIn) override { fadeIn_ = fadeIn; }
-  bool MenuFadesIn() const { return fadeIn_; }
+  // The plain menu bar has no animation to switch; MenuFades1's check
+  // mark keeps the choice.
+  void SetMenuFades(bool) override {}
 
  private:
   TMainForm& f_;
-  bool fadeIn_ = true;
 };
 
 // Message boxes, modal and centred, with the catalogue's captions.
