@@ -74,6 +74,12 @@ class CliContents : public TextBuffer {
   bool dryRun_;
 };
 
+// Every error line is one sentence with one full stop, whoever wrote the text.
+std::string Sentence(std::string text) {
+  if (!text.ends_with('.')) text += '.';
+  return text;
+}
+
 bool IsWindowsPath(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
 }
@@ -206,16 +212,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return Dispatch(ParseArguments(args), out, err);
   } catch (const UsageError& e) {
     out.flush();
-    err << "xvtinst-cli: " << e.what() << '\n' << kUsage;
+    Line(err, "xvtinst-cli: " + Sentence(e.what()));
+    err << kUsage;
     return 2;
-  } catch (const CommandError& e) {
-    out.flush();
-    Line(err, e.what());
-    return 1;
   } catch (const std::exception& e) {
-    // Unhandled errors are worded as the program's error box words them.
+    // Command errors and unhandled ones alike are worded as the program's
+    // error box words them: the message and its full stop.
     out.flush();
-    Line(err, std::string(e.what()) + ".");
+    Line(err, Sentence(e.what()));
     return 1;
   }
 }

@@ -162,12 +162,17 @@ TEST_F(Cli, SectionsOfAMissionOutsideBothGames) {
 TEST_F(Cli, MissionMustExistOnADrive) {
   Result r = Run({"sections", "C:\\Games\\XvT\\combat\\nothing.tie"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "File not found\n");
+  EXPECT_EQ(r.err, "File not found.\n");
+  r = Run({"install", "C:\\Nowhere\\combat\\z.tie", "--title", "Z", "--section", "[A]"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "File not found.\n");
+  EXPECT_EQ(Run({"sections", (prefix.Dir() / "nothing.tie").string()}).err, "File not found.\n");
+  EXPECT_EQ(Run({"sections", "C:\\Games\\XvT\\combat"}).err, "File not found.\n");  // a folder
   fs::path outside = prefix.Dir() / "outside.tie";
   TempPrefix::Write(outside, "x");
   r = Run({"sections", outside.string()});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("not on a drive"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err, "The mission is not on a drive of the Wine prefix " + prefix.Dir().string() + ".\n");
 }
 
 TEST_F(Cli, InstallCombatWritesThreeListsKeepingTheirNames) {
@@ -241,29 +246,38 @@ TEST_F(Cli, TextIsWindows1252OnDiskAndUtf8Outside) {
   EXPECT_NE(Run({"tree"}).out.find("\xC3\x9C" "ber - ember.tie"), std::string::npos);
 }
 
-TEST_F(Cli, UsageErrorsExitTwo) {
-  const std::vector<std::vector<std::string>> bad{
-      {},
-      {"frobnicate"},
-      {"tree", "--bogus"},
-      {"tree", "extra"},
-      {"paths", "--no-xvt"},
-      {"sections"},
-      {"sections", "C:\\Games\\XvT\\combat\\ember.tie", "--side", "both"},
-      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--section", "[A]"},
-      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "T", "--section", "[A]", "--single", "--multi"},
-      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "T", "--section", "[A]", "--side", "rebel"},
-      {"install", "C:\\Games\\XvT\\Melee\\crossfire.tie", "--title", "T", "--section", "[A]", "--single"},
-      {"tree", "--side"},
-      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "Two\nLines", "--section", "[A]"},
-      {"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "T", "--section", "[A\x1a]"},
+TEST_F(Cli, UsageErrorsExitTwoWithOneSentenceAndTheUsage) {
+  const std::string ember = "C:\\Games\\XvT\\combat\\ember.tie";
+  const std::vector<std::pair<std::vector<std::string>, std::string>> bad{
+      {{}, "no command given"},
+      {{"frobnicate"}, "unknown command frobnicate"},
+      {{"tree", "--bogus"}, "unknown option --bogus"},
+      {{"tree", "--no-xvt=1"}, "--no-xvt takes no value"},
+      {{"tree", "extra"}, "unexpected argument extra"},
+      {{"paths", "--no-xvt"}, "--no-xvt does not go with this command"},
+      {{"sections"}, "MISSION is missing"},
+      {{"sections", ember, "--side", "both"}, "--side takes imperial or rebel"},
+      {{"install", ember, "--section", "[A]"}, "--title is missing"},
+      {{"install", ember, "--title", "T"}, "--section is missing"},
+      {{"install", ember, "--title", "T", "--section", "[A]", "--side", "up"}, "--side takes imperial, rebel or both"},
+      {{"install", ember, "--title", "T", "--section", "[A]", "--single", "--multi"},
+       "--single and --multi exclude each other"},
+      {{"install", ember, "--title", "T", "--section", "[A]", "--side", "rebel"},
+       "--side rebel is not offered for this mission"},
+      {{"install", "C:\\Games\\XvT\\Melee\\crossfire.tie", "--title", "T", "--section", "[A]", "--single"},
+       "--single is not offered for this mission"},
+      {{"tree", "--side", "rebel"}, "--side does not go with this command"},
+      {{"tree", "--side"}, "--side needs a value"},
+      {{"install", ember, "--title", "Two\nLines", "--section", "[A]"}, "--title must be one line of text"},
+      {{"install", ember, "--title", "T", "--section", "[A\x1a]"}, "--section must be one line of text"},
   };
-  for (const auto& args : bad) {
+  for (const auto& [args, text] : bad) {
     Result r = Run(args);
     std::string joined;
     for (const auto& a : args) joined += a + " ";
     EXPECT_EQ(r.status, 2) << joined;
-    EXPECT_NE(r.err.find("usage: xvtinst-cli"), std::string::npos) << joined;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), "xvtinst-cli: " + text + ".\n") << joined;
+    EXPECT_NE(r.err.find("\nusage: xvtinst-cli"), std::string::npos) << joined;
     EXPECT_EQ(r.out, "") << joined;
   }
   Result help = Run({"--help"}, true);
