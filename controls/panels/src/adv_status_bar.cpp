@@ -1,0 +1,5 @@
+#include "panels/AdvStatusBar.h"
+
+TAdvStatusBar::TAdvStatusBar(TComponent* owner) : TStatusBar(owner) {
+  SetControlStyle(ControlStyle().Include(csAcceptsControls));
+}
