@@ -10,7 +10,9 @@
 #include <sstream>
 
 #include "framework/application.h"
-#include "framework/buttons.h"
+#include "panels/AdvStatusBar.h"
+#include "panels/TB97Ctls.h"
+#include "panels/TFlatEditUnit.h"
 #include "framework/menus.h"
 #include "framework/screen.h"
 #include "framework/stdctrls.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "RxGIF.h"
-#include "framework/button.h"
+#include "panels/TB97Ctls.h"
 #include "framework/image.h"
 #include "framework/stdctrls.h"
 #include "ui/artwork.h"
@@ -24,7 +24,7 @@ TAboutForm::TAboutForm(TComponent* owner) : TForm(owner) {
   ASLink1 = c.Get<TLinkLabel>("ASLink1");
   Label5 = c.Get<TLabel>("Label5");
   ASLink2 = c.Get<TLinkLabel>("ASLink2");
-  ToolbarButton971 = c.Get<TButton>("ToolbarButton971");
+  ToolbarButton971 = c.Get<TToolbarButton97>("ToolbarButton971");
 
   auto animation = MakeAboutAnimation();
   RxGIFAnimator1->Picture()->SetGraphic(animation.get());

@@ -1,7 +1,8 @@
 #include "ui/Confirm.h"
 
-#include "framework/button.h"
 #include "framework/stdctrls.h"
+#include "panels/TB97Ctls.h"
+#include "panels/TFlatEditUnit.h"
 #include "ui/form_builder.h"
 
 using namespace ui;
@@ -15,17 +16,15 @@ TConfirmForm::TConfirmForm(TComponent* owner) : TForm(owner) {
   Label3 = c.Get<TLabel>("Label3");
   Label4 = c.Get<TLabel>("Label4");
   Label5 = c.Get<TLabel>("Label5");
-  Game = c.Get<TEdit>("Game");
-  MType = c.Get<TEdit>("MType");
-  MSection = c.Get<TEdit>("MSection");
-  Sides = c.Get<TEdit>("Sides");
-  Players = c.Get<TEdit>("Players");
-  OK = c.Get<TButton>("OK");
-  Cancel = c.Get<TButton>("Cancel");
+  Game = c.Get<TFlatEdit>("Game");
+  MType = c.Get<TFlatEdit>("MType");
+  MSection = c.Get<TFlatEdit>("MSection");
+  Sides = c.Get<TFlatEdit>("Sides");
+  Players = c.Get<TFlatEdit>("Players");
+  OK = c.Get<TToolbarButton97>("OK");
+  Cancel = c.Get<TToolbarButton97>("Cancel");
   // The labels end at one right edge, in front of the fields.
   for (TLabel* label : {Label1, Label2, Label3, Label4, Label5}) label->SetAlignment(taRightJustify);
   OK->SetModalResult(mrOk);
-  OK->SetDefault(true);
   Cancel->SetModalResult(mrCancel);
-  Cancel->SetCancel(true);
 }

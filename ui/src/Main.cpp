@@ -4,7 +4,8 @@
 
 #include "RxGIF.h"
 #include "framework/application.h"
-#include "framework/buttons.h"
+#include "panels/AdvStatusBar.h"
+#include "panels/TB97Ctls.h"
 #include "framework/dialogs.h"
 #include "framework/image.h"
 #include "framework/menus.h"
@@ -44,7 +45,7 @@ void TMainForm::BuildWindow() {
   BoPPath = c.Get<TLabel>("BoPPath");
   MegaPanel1 = c.Get<TPanel>("MegaPanel1");
   Label1 = c.Get<TLabel>("Label1");
-  OpenFile = c.Get<TBitBtn>("OpenFile");
+  OpenFile = c.Get<TToolbarButton97>("OpenFile");
   Label6 = c.Get<TLabel>("Label6");
   Filename = c.Get<TLabel>("Filename");
   Label2 = c.Get<TLabel>("Label2");
@@ -53,17 +54,17 @@ void TMainForm::BuildWindow() {
   Label5 = c.Get<TLabel>("Label5");
   MissionSection = c.Get<TComboBox>("MissionSection");
   Label3 = c.Get<TLabel>("Label3");
-  MissionName = c.Get<TEdit>("MissionName");
+  MissionName = c.Get<TEdit97>("MissionName");
   RadioGroup1 = c.Get<TRadioGroup>("RadioGroup1");
   RImperial = c.Get<TRadioButton>("RImperial");
   RRebel = c.Get<TRadioButton>("RRebel");
   RBoth = c.Get<TRadioButton>("RBoth");
-  Refresh = c.Get<TBitBtn>("Refresh");
-  Install = c.Get<TBitBtn>("Install");
-  Remove = c.Get<TBitBtn>("Remove");
+  Refresh = c.Get<TToolbarButton97>("Refresh");
+  Install = c.Get<TToolbarButton97>("Install");
+  Remove = c.Get<TToolbarButton97>("Remove");
   RxLabel5 = c.Get<TLabel>("RxLabel5");
   ASLink1 = c.Get<TLinkLabel>("ASLink1");
-  StatusBar = c.Get<TStatusBar>("StatusBar");
+  StatusBar = c.Get<TAdvStatusBar>("StatusBar");
   RxClock1 = c.Get<TPanel>("RxClock1");
 
   MenuBar->SetAlign(alTop);
@@ -81,7 +82,7 @@ void TMainForm::BuildWindow() {
 
   auto logo = MakeLogo();
   GIF->Picture()->SetGraphic(logo.get());
-  const std::pair<TBitBtn*, GlyphKind> glyphs[] = {
+  const std::pair<TToolbarButton97*, GlyphKind> glyphs[] = {
       {OpenFile, glOpen}, {Refresh, glRefresh}, {Install, glInstall}, {Remove, glRemove}};
   for (auto [button, kind] : glyphs) button->SetGlyph(MakeGlyph(kind).get());
 

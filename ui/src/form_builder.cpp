@@ -2,11 +2,12 @@
 
 #include <stdexcept>
 
-#include "framework/button.h"
-#include "framework/buttons.h"
 #include "framework/image.h"
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
+#include "panels/AdvStatusBar.h"
+#include "panels/TB97Ctls.h"
+#include "panels/TFlatEditUnit.h"
 #include "ui/link_label.h"
 #include "ui/plain_menu_bar.h"
 
@@ -71,15 +72,17 @@ TControl* MakeLabel(TComponent* owner) {
   return label;
 }
 
-TControl* MakeReadOnlyEdit(TComponent* owner) {
-  auto* edit = new TEdit(owner);
+TControl* MakeFlatEdit(TComponent* owner) {
+  auto* edit = new TFlatEdit(owner);
   edit->SetReadOnly(true);
-  edit->SetColor(clBtnFace);
+  edit->SetColorFocused(clBtnFace);
+  edit->SetColorFlat(clBtnFace);
+  edit->SetParentColor(true);
   return edit;
 }
 
 TControl* MakeStatusBar(TComponent* owner) {
-  auto* bar = new TStatusBar(owner);
+  auto* bar = new TAdvStatusBar(owner);
   bar->SetSizeGrip(false);
   bar->Panels()->Add()->SetWidth(300);
   bar->Panels()->Add()->SetWidth(275);
@@ -107,12 +110,11 @@ TControl* MakeControl(TComponent* owner, const ControlSpec& spec) {
     case ckLinkLabel: return new TLinkLabel(owner);
     case ckPicture: return new TImage(owner);
     case ckPanel: return new TPanel(owner);
-    case ckButton: return new TButton(owner);
-    case ckGlyphButton: return new TBitBtn(owner);
+    case ckToolbarButton: return new TToolbarButton97(owner);
     case ckCheckBox: return new TCheckBox(owner);
     case ckComboBox: return new TComboBox(owner);
-    case ckEdit: return new TEdit(owner);
-    case ckReadOnlyEdit: return MakeReadOnlyEdit(owner);
+    case ckEdit97: return new TEdit97(owner);
+    case ckFlatEdit: return MakeFlatEdit(owner);
     case ckRadioGroup: return new TRadioGroup(owner);
     case ckRadioButton: return new TRadioButton(owner);
     case ckStatusBar: return MakeStatusBar(owner);

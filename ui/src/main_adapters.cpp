@@ -1,7 +1,9 @@
 #include "main_adapters.h"
 
 #include "framework/application.h"
-#include "framework/buttons.h"
+#include "panels/AdvStatusBar.h"
+#include "panels/TB97Ctls.h"
+#include "panels/TFlatEditUnit.h"
 #include "framework/dialogs.h"
 #include "framework/menus.h"
 #include "framework/stdctrls.h"

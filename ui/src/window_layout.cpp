@@ -24,7 +24,7 @@ constexpr ControlSpec kMainControls[] = {
     {ckLabel, "BoPPath", "", 544, 112, 42, 13, "Not Installed!"},
     {ckPanel, "MegaPanel1", "", 440, 136, 289, 249, ""},
     {ckLabel, "Label1", "MegaPanel1", 88, 8, 122, 20, "Mission Details", kTitleFont},
-    {ckGlyphButton, "OpenFile", "MegaPanel1", 16, 8, 23, 22, "", kFormFont, false},
+    {ckToolbarButton, "OpenFile", "MegaPanel1", 16, 8, 23, 22, "", kFormFont, false},
     {ckLabel, "Label6", "MegaPanel1", 16, 42, kAutoSize, 13, "Mission Filename:"},
     {ckLabel, "Filename", "MegaPanel1", 104, 42, kAutoSize, 13, "No File Loaded"},
     {ckLabel, "Label2", "MegaPanel1", 34, 64, kAutoSize, 13, "Mission Type:"},
@@ -33,16 +33,16 @@ constexpr ControlSpec kMainControls[] = {
     {ckLabel, "Label5", "MegaPanel1", 22, 93, kAutoSize, 13, "Mission Section:"},
     {ckComboBox, "MissionSection", "MegaPanel1", 104, 89, 177, 21, ""},
     {ckLabel, "Label3", "MegaPanel1", 30, 115, kAutoSize, 13, "Mission Name:"},
-    {ckEdit, "MissionName", "MegaPanel1", 104, 112, 177, 19, ""},
+    {ckEdit97, "MissionName", "MegaPanel1", 104, 112, 177, 19, ""},
     {ckRadioGroup, "RadioGroup1", "MegaPanel1", 8, 144, 113, 89, "Side(s) Required"},
     // The side buttons belong to the panel, not the frame, so that checking
     // one unchecks the other two.
     {ckRadioButton, "RImperial", "MegaPanel1", 16, 160, 97, 17, "Imperial", kFormFont, false, true},
     {ckRadioButton, "RRebel", "MegaPanel1", 16, 184, 97, 17, "Rebel", kFormFont, false},
     {ckRadioButton, "RBoth", "MegaPanel1", 16, 208, 97, 17, "Both", kFormFont, false},
-    {ckGlyphButton, "Refresh", "MegaPanel1", 128, 147, 153, 22, "Build Mission List"},
-    {ckGlyphButton, "Install", "MegaPanel1", 128, 184, 153, 22, "Install", kFormFont, false},
-    {ckGlyphButton, "Remove", "MegaPanel1", 128, 208, 153, 22, "Remove", kFormFont, false},
+    {ckToolbarButton, "Refresh", "MegaPanel1", 128, 147, 153, 22, "Build Mission List"},
+    {ckToolbarButton, "Install", "MegaPanel1", 128, 184, 153, 22, "Install", kFormFont, false},
+    {ckToolbarButton, "Remove", "MegaPanel1", 128, 208, 153, 22, "Remove", kFormFont, false},
     {ckLabel, "RxLabel5", "", 464, 400, 125, 13, "Report bugs by e-mail to:"},
     {ckLinkLabel, "ASLink1", "", 592, 399, 113, 14, kAuthorMail},
     {ckStatusBar, "StatusBar", "", 0, 422, 734, 19, ""},
@@ -55,13 +55,13 @@ constexpr ControlSpec kConfirmControls[] = {
     {ckLabel, "Label3", "", 34, 48, kAutoSize, 13, "Mission Section:"},
     {ckLabel, "Label4", "", 32, 68, kAutoSize, 13, "Side(s) Involved:"},
     {ckLabel, "Label5", "", 18, 88, kAutoSize, 13, "Single / Multiplayer:"},
-    {ckReadOnlyEdit, "Game", "", 120, 5, 121, 19, ""},
-    {ckReadOnlyEdit, "MType", "", 120, 25, 121, 19, ""},
-    {ckReadOnlyEdit, "MSection", "", 120, 45, 121, 19, ""},
-    {ckReadOnlyEdit, "Sides", "", 120, 65, 121, 19, ""},
-    {ckReadOnlyEdit, "Players", "", 120, 85, 121, 19, ""},
-    {ckButton, "OK", "", 256, 24, 89, 22, "OK"},
-    {ckButton, "Cancel", "", 256, 56, 89, 22, "Cancel"},
+    {ckFlatEdit, "Game", "", 120, 5, 121, 19, ""},
+    {ckFlatEdit, "MType", "", 120, 25, 121, 19, ""},
+    {ckFlatEdit, "MSection", "", 120, 45, 121, 19, ""},
+    {ckFlatEdit, "Sides", "", 120, 65, 121, 19, ""},
+    {ckFlatEdit, "Players", "", 120, 85, 121, 19, ""},
+    {ckToolbarButton, "OK", "", 256, 24, 89, 22, "OK"},
+    {ckToolbarButton, "Cancel", "", 256, 56, 89, 22, "Cancel"},
 };
 
 constexpr ControlSpec kLstControls[] = {
@@ -77,7 +77,7 @@ constexpr ControlSpec kAboutControls[] = {
     {ckLinkLabel, "ASLink1", "", 152, 95, 111, 14, kSiteAddress},
     {ckLabel, "Label5", "", 24, 120, kAutoSize, 13, "E-mail the author:"},
     {ckLinkLabel, "ASLink2", "", 168, 119, 113, 14, kAuthorMail},
-    {ckButton, "ToolbarButton971", "", 40, 144, 241, 22, "Close this window"},
+    {ckToolbarButton, "ToolbarButton971", "", 40, 144, 241, 22, "Close this window"},
 };
 
 constexpr ControlSpec kInstructionsControls[] = {

@@ -6,7 +6,7 @@
 class TImage;
 class TLabel;
 class TLinkLabel;
-class TButton;
+class TToolbarButton97;
 
 class TAboutForm : public TForm {
  public:
@@ -20,5 +20,5 @@ class TAboutForm : public TForm {
   TLinkLabel* ASLink1 = nullptr;
   TLabel* Label5 = nullptr;
   TLinkLabel* ASLink2 = nullptr;
-  TButton* ToolbarButton971 = nullptr;
+  TToolbarButton97* ToolbarButton971 = nullptr;
 };

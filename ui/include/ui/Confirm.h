@@ -4,8 +4,8 @@
 #include "framework/forms.h"
 
 class TLabel;
-class TEdit;
-class TButton;
+class TFlatEdit;
+class TToolbarButton97;
 
 class TConfirmForm : public TForm {
  public:
@@ -16,11 +16,11 @@ class TConfirmForm : public TForm {
   TLabel* Label3 = nullptr;
   TLabel* Label4 = nullptr;
   TLabel* Label5 = nullptr;
-  TEdit* Game = nullptr;
-  TEdit* MType = nullptr;
-  TEdit* MSection = nullptr;
-  TEdit* Sides = nullptr;
-  TEdit* Players = nullptr;
-  TButton* OK = nullptr;
-  TButton* Cancel = nullptr;
+  TFlatEdit* Game = nullptr;
+  TFlatEdit* MType = nullptr;
+  TFlatEdit* MSection = nullptr;
+  TFlatEdit* Sides = nullptr;
+  TFlatEdit* Players = nullptr;
+  TToolbarButton97* OK = nullptr;
+  TToolbarButton97* Cancel = nullptr;
 };

@@ -13,8 +13,8 @@ inline constexpr int kAutoSize = -1;  // a label sized by its caption
 
 // The kinds of control, until each gets its own dressed class.
 enum ControlKind {
-  ckMenuBar, ckTreeView, ckLabel, ckLinkLabel, ckPicture, ckPanel, ckButton, ckGlyphButton, ckCheckBox,
-  ckComboBox, ckEdit, ckReadOnlyEdit, ckRadioGroup, ckRadioButton, ckStatusBar, ckClock, ckMemo
+  ckMenuBar, ckTreeView, ckLabel, ckLinkLabel, ckPicture, ckPanel, ckToolbarButton, ckCheckBox,
+  ckComboBox, ckEdit97, ckFlatEdit, ckRadioGroup, ckRadioButton, ckStatusBar, ckClock, ckMemo
 };
 
 enum FontStyleBits : std::uint8_t { fbBold = 1, fbItalic = 2 };
