@@ -1,7 +1,7 @@
 // Decoding the test pictures to index planes, ours against giflib on the
 // same bytes in the same run, and encoding those planes again.
-#include <GIFPicture.h>
-#include <GIFQuantize.h>
+#include "display/GIFPicture.h"
+#include "display/GIFQuantize.h"
 #include <gif_lib.h>
 
 #include <benchmark/benchmark.h>

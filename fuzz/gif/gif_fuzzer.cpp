@@ -1,6 +1,6 @@
 // Load any bytes, decode and compose every frame, and write what loaded back out.
-#include <GIFCompose.h>
-#include <GIFPicture.h>
+#include "display/GIFCompose.h"
+#include "display/GIFPicture.h"
 
 #include <algorithm>
 #include <cstddef>

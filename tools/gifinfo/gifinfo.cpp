@@ -2,7 +2,7 @@
 
 #include "png_writer.h"
 
-#include <GIFCompose.h>
+#include "display/GIFCompose.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,6 +1,6 @@
 #pragma once
 // The report of the gifinfo tool, apart from its command line.
-#include <GIFPicture.h>
+#include "display/GIFPicture.h"
 
 #include <ostream>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "RxGIF.h"
+#include "display/RxGIF.h"
 #include "panels/TB97Ctls.h"
 #include "framework/image.h"
 #include "framework/stdctrls.h"

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "RxGIF.h"
+#include "display/RxGIF.h"
 #include "framework/application.h"
 #include "panels/AdvStatusBar.h"
 #include "panels/TB97Ctls.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "RxGIF.h"
+#include "display/RxGIF.h"
 
 namespace ui {
 

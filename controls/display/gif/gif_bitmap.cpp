@@ -1,5 +1,5 @@
 // Colour tables and the device-independent forms of a decoded frame.
-#include <GIFTypes.h>
+#include "display/GIFTypes.h"
 
 namespace {
 

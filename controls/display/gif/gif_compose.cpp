@@ -1,4 +1,4 @@
-#include <GIFCompose.h>
+#include "display/GIFCompose.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // A frame: lazy decoding into a cached bitmap, copies and re-encoding.
-#include <GIFPicture.h>
+#include "display/GIFPicture.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // LZW decoding straight into the index plane: each code's string is unwound
 // from its last pixel backwards into the output, so no stack or per-code
 // allocation is needed; a length table tells where the string ends.
-#include <GIFError.h>
-#include <GIFLzw.h>
+#include "display/GIFError.h"
+#include "display/GIFLzw.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,6 +1,6 @@
 // LZW encoding with an open-addressing table keyed by (prefix code, pixel);
 // the table is cleared and a clear code sent whenever all 4096 codes are used.
-#include <GIFLzw.h>
+#include "display/GIFLzw.h"
 
 #include <algorithm>
 #include <cstring>

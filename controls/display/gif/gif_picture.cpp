@@ -1,5 +1,5 @@
 // The picture: clearing, the load entry points, copies and added frames.
-#include <GIFPicture.h>
+#include "display/GIFPicture.h"
 
 #include <istream>
 

@@ -1,5 +1,5 @@
 // Colour reduction: exact palettes for few colours, median cut for many.
-#include <GIFQuantize.h>
+#include "display/GIFQuantize.h"
 
 #include <algorithm>
 #include <unordered_map>

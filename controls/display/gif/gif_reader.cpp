@@ -1,6 +1,6 @@
 // Loading a GIF stream: header, screen, extensions and frames. Every read is
 // bounded by the data; fixed-size records that do not fit are read errors.
-#include <GIFPicture.h>
+#include "display/GIFPicture.h"
 
 #include <cctype>
 #include <cstdio>

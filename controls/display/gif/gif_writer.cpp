@@ -1,5 +1,5 @@
 // Writing a picture as a GIF stream.
-#include <GIFPicture.h>
+#include "display/GIFPicture.h"
 
 #include <algorithm>
 #include <cstring>

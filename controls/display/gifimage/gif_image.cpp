@@ -1,5 +1,5 @@
 // TGIFImage: loading, writing, copying and drawing the current frame.
-#include <RxGIF.h>
+#include "display/RxGIF.h"
 
 #include "framework/picture.h"
 #include "framework/stream.h"

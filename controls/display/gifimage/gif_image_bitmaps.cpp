@@ -2,7 +2,7 @@
 // planes through GetDIBits.
 #include "gif_image_bitmaps.h"
 
-#include <GIFQuantize.h>
+#include "display/GIFQuantize.h"
 
 #include "framework/exceptions.h"
 #include "framework/stream.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Between the codec's index planes and the framework's bitmaps.
-#include <RxGIF.h>
+#include "display/RxGIF.h"
 
 #include <cstdint>
 #include <vector>

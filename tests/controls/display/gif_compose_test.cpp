@@ -1,7 +1,7 @@
 // Composition of frames by origin, transparency and disposal.
 #include "gif_support.h"
 
-#include <GIFCompose.h>
+#include "display/GIFCompose.h"
 #include <array>
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // copies between graphics, the clipboard and the stored forms.
 #include <gtest/gtest.h>
 
-#include <RxGIF.h>
+#include "display/RxGIF.h"
 
 #include <filesystem>
 

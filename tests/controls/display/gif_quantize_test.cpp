@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <GIFQuantize.h>
+#include "display/GIFQuantize.h"
 
 #include <cstdlib>
 #include <set>

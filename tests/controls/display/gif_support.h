@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the GIF tests: pictures built byte by byte, and file access.
-#include <GIFPicture.h>
+#include "display/GIFPicture.h"
 
 #include <cstdint>
 #include <fstream>

@@ -1,7 +1,7 @@
 // The picture control on a panel: where the picture lands (corner, centre,
 // stretched), transparency, fitting the control to the picture, and the
 // GIF image, a graphic class the control knows nothing about.
-#include <RxGIF.h>
+#include "display/RxGIF.h"
 #include <gtest/gtest.h>
 
 #include "control_fixture.h"

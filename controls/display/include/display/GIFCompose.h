@@ -2,7 +2,7 @@
 // Frames composed over one another by their origins and disposal methods,
 // in plain pixels: the composition the animator paints, kept free of any
 // canvas so that tools and tests can use it on a true-colour screen.
-#include <GIFPicture.h>
+#include "display/GIFPicture.h"
 
 #include <cstdint>
 #include <vector>

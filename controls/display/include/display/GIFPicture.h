@@ -3,9 +3,9 @@
 // index planes and device-independent bitmaps, and writing. The framework's
 // graphic class TGIFImage (RxGIF.h) builds on TGIFPicture for drawing and
 // the clipboard; this part needs no window layer.
-#include <GIFError.h>
-#include <GIFLzw.h>
-#include <GIFTypes.h>
+#include "display/GIFError.h"
+#include "display/GIFLzw.h"
+#include "display/GIFTypes.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 // True-colour pixels reduced to a palette picture that the writer can encode.
-#include <GIFTypes.h>
+#include "display/GIFTypes.h"
 
 #include <cstdint>
 

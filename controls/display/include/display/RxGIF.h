@@ -4,7 +4,7 @@
 // a bitmap on first use, draws its current frame (transparently when the
 // picture has transparent frames) and writes itself back as GIF. The codec
 // underneath is TGIFPicture (GIFPicture.h).
-#include <GIFPicture.h>
+#include "display/GIFPicture.h"
 
 #include <memory>
 
