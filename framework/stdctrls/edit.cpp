@@ -1,4 +1,4 @@
-// The single-line edit over the "EDIT" window class.
+// The single-line edit over the "Edit" window class.
 #include "framework/edits.h"
 
 #include "wrapper_support.h"

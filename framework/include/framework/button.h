@@ -1,4 +1,4 @@
-// TButton: a push button over the "BUTTON" window class. A click sets the
+// TButton: a push button over the "Button" window class. A click sets the
 // parent form's modal result to the button's and fires OnClick; Enter
 // clicks the form's active button (the focused one, else the default one)
 // and Escape its cancel button.

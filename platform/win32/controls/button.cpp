@@ -1,4 +1,4 @@
-// The "BUTTON" class: push buttons, check boxes, radio buttons and group
+// The "Button" class: push buttons, check boxes, radio buttons and group
 // boxes, with mouse and space-bar pushing and BN_CLICKED to the parent.
 #include "control_base.h"
 
@@ -29,7 +29,7 @@ bool IsRadio(UINT k) { return k == BS_RADIOBUTTON || k == BS_AUTORADIOBUTTON; }
 bool IsAutoRadio(HWND h) {
   char cls[16] = {};
   GetClassNameA(h, cls, sizeof cls);
-  return strcasecmp(cls, "BUTTON") == 0 && Kind(h) == BS_AUTORADIOBUTTON;
+  return strcasecmp(cls, WC_BUTTONA) == 0 && Kind(h) == BS_AUTORADIOBUTTON;
 }
 
 void Redraw(HWND h) { InvalidateRect(h, nullptr, FALSE); }

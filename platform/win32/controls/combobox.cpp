@@ -1,5 +1,5 @@
-// The "COMBOBOX" class with CBS_DROPDOWN: an inner "EDIT" child (the first
-// child window), a drop button, and a "LISTBOX" popup as the drop-down list.
+// The "ComboBox" class with CBS_DROPDOWN: an inner "Edit" child (the first
+// child window), a drop button, and a "ListBox" popup as the drop-down list.
 #include "control_base.h"
 
 #include <algorithm>

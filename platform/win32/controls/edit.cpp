@@ -1,4 +1,4 @@
-// The "EDIT" class: single-line and multi-line text entry with caret,
+// The "Edit" class: single-line and multi-line text entry with caret,
 // selection by mouse and keyboard, clipboard, limits and notifications.
 #include "control_base.h"
 #include "edit_text.h"

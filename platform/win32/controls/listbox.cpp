@@ -1,4 +1,4 @@
-// The "LISTBOX" class: single-selection lists of strings with item data,
+// The "ListBox" class: single-selection lists of strings with item data,
 // sorted or not, scrolled by keys, wheel and scroll bar. A combo box uses
 // one as its drop-down list.
 #include "control_base.h"

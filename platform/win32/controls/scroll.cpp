@@ -1,5 +1,5 @@
 // Scroll bars: the state of window scroll bars (SB_HORZ, SB_VERT), the
-// "SCROLLBAR" class (SB_CTL), and the classic drawing of both.
+// "ScrollBar" class (SB_CTL), and the classic drawing of both.
 #include "control_base.h"
 #include "scroll.h"
 

@@ -1,5 +1,5 @@
 // Scroll-bar state and drawing shared by window scroll bars and the
-// "SCROLLBAR" class.
+// "ScrollBar" class.
 #pragma once
 
 #include <win32/user32_controls.h>

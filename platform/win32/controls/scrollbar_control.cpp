@@ -1,4 +1,4 @@
-// The "SCROLLBAR" class: a bar as a child window (SB_CTL) that reports
+// The "ScrollBar" class: a bar as a child window (SB_CTL) that reports
 // arrow and page clicks and thumb drags to its parent as WM_HSCROLL or
 // WM_VSCROLL.
 #include "control_base.h"

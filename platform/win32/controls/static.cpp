@@ -1,4 +1,4 @@
-// The "STATIC" class: text, filled and framed rectangles, etched lines.
+// The "Static" class: text, filled and framed rectangles, etched lines.
 #include "control_base.h"
 
 namespace xvt_controls {

@@ -1,6 +1,6 @@
 // Window scroll bars (WS_VSCROLL, WS_HSCROLL): drawn in the non-client area
 // and tracked with the mouse in a loop of their own, as the default window
-// procedure of any window does; the "SCROLLBAR" control tracks the same way.
+// procedure of any window does; the "ScrollBar" control tracks the same way.
 #include <user/scrollbar_seam.h>
 
 #include <algorithm>

@@ -121,7 +121,7 @@ void EndModal(HWND dlg, TaskModal& modal, HWND prevActive, HWND prevFocus) {
 
 bool IsPushButton(HWND hwnd) {
   char cls[16] = {};
-  if (!hwnd || !GetClassNameA(hwnd, cls, sizeof cls) || lstrcmpiA(cls, "BUTTON") != 0) return false;
+  if (!hwnd || !GetClassNameA(hwnd, cls, sizeof cls) || lstrcmpiA(cls, WC_BUTTONA) != 0) return false;
   const LONG type = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }

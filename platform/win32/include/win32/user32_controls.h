@@ -1,5 +1,5 @@
-// user32 standard controls: the "BUTTON", "STATIC", "EDIT", "LISTBOX",
-// "COMBOBOX" and "SCROLLBAR" classes, their styles, messages and
+// user32 standard controls: the "Button", "Static", "Edit", "ListBox",
+// "ComboBox" and "ScrollBar" classes, their styles, messages and
 // notifications, the dialog codes, owner-draw structures and the window
 // scroll-bar calls.
 #pragma once
@@ -7,12 +7,12 @@
 #include <win32/user32.h>
 #include <win32/windef.h>
 
-#define WC_BUTTONA "BUTTON"
-#define WC_STATICA "STATIC"
-#define WC_EDITA "EDIT"
-#define WC_LISTBOXA "LISTBOX"
-#define WC_COMBOBOXA "COMBOBOX"
-#define WC_SCROLLBARA "SCROLLBAR"
+#define WC_BUTTONA "Button"
+#define WC_STATICA "Static"
+#define WC_EDITA "Edit"
+#define WC_LISTBOXA "ListBox"
+#define WC_COMBOBOXA "ComboBox"
+#define WC_SCROLLBARA "ScrollBar"
 
 // ------------------------------------------------------------------ EDIT
 #define ES_LEFT 0x0000L
@@ -363,7 +363,7 @@ typedef struct tagDRAWITEMSTRUCT {
 } DRAWITEMSTRUCT, *PDRAWITEMSTRUCT, *LPDRAWITEMSTRUCT;
 
 // ------------------------------------------------------------------ functions
-// Scroll bars of a window (SB_HORZ, SB_VERT) or of a "SCROLLBAR" control (SB_CTL).
+// Scroll bars of a window (SB_HORZ, SB_VERT) or of a "ScrollBar" control (SB_CTL).
 int WINAPI SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw);
 BOOL WINAPI GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi);
 int WINAPI SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw);
@@ -374,8 +374,8 @@ BOOL WINAPI ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
 
 
 namespace xvt_controls {
-// Registers "BUTTON", "STATIC", "EDIT", "LISTBOX", "COMBOBOX" and
-// "SCROLLBAR" once per process; InitCommonControls(Ex) calls it too, so a
+// Registers "Button", "Static", "Edit", "ListBox", "ComboBox" and
+// "ScrollBar" once per process; InitCommonControls(Ex) calls it too, so a
 // program that starts the common controls gets the standard ones as well.
 void RegisterStandardClasses();
 }  // namespace xvt_controls

@@ -27,7 +27,8 @@ TEST_F(ComboTest, InnerEditIsTheFirstChildAndTypingNotifies) {
   ASSERT_NE(edit, nullptr);
   char cls[16] = {};
   GetClassNameA(edit, cls, sizeof cls);
-  EXPECT_STREQ(cls, "EDIT");
+  EXPECT_STREQ(cls, "Edit");
+  EXPECT_EQ(FindWindowExA(combo, nullptr, "EDIT", nullptr), edit);  // lookups ignore case
   RECT r;
   GetWindowRect(combo, &r);
   EXPECT_LT(r.bottom - r.top, 30);  // the closed height, not the drop height
