@@ -23,43 +23,13 @@
 #include "ui/Main.h"
 #include "ui/program.h"
 
+#include "program_fixture.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-class ProgramTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    headless::Start(1024, 768);
-    InitCommonControls();
-  }
-  void SetUp() override {
-    scratch_ = fs::temp_directory_path() / ("xvt-program-" + std::to_string(::getpid()));
-    fs::remove_all(scratch_);
-    fs::copy(XVT_DEMO_PREFIX, scratch_, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-    program_ = std::make_unique<ui::Program>(scratch_);
-    program_->CreateForms(warnings_);
-    MainForm->Show();
-    Settle();
-  }
-  void TearDown() override {
-    program_.reset();
-    fs::remove_all(scratch_);
-  }
-  static void Settle() { Application->ProcessMessages(); }
-  // A left click at the centre of a control, as the user makes it.
-  static void ClickOn(TControl* control) {
-    TPoint p = control->ClientToScreen(TPoint{control->Width() / 2, control->Height() / 2});
-    headless::MoveMouse(p.x, p.y);
-    headless::PressMouse(0);
-    headless::ReleaseMouse(0);
-    Settle();
-  }
-
-  fs::path scratch_;
-  std::ostringstream warnings_;
-  std::unique_ptr<ui::Program> program_;
-};
+using uitest::ProgramTest;
 
 TEST_F(ProgramTest, CreatesTheFiveWindowsInOrderAndShowsOnlyTheMainOne) {
   EXPECT_EQ(Application->Title(), "Varnholt XvT Inst.");

@@ -79,6 +79,10 @@ void TMainForm::BuildWindow() {
   RxLabel1->SetAutoSize(true);
   ASLink1->SetLink(std::string("mailto:") + kAuthorMail);
   RxClock1->SetAlign(alRight);
+  // The mission name is the first thing typed after an Open; the rest keep
+  // the order they were made in.
+  MissionName->SetTabOrder(0);
+  MegaPanel1->SetTabOrder(1);
 
   auto logo = MakeLogo();
   GIF->Picture()->SetGraphic(logo.get());
@@ -89,6 +93,8 @@ void TMainForm::BuildWindow() {
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
   OpenDialog1->SetFileEditStyle(fsEdit);
+  // Only an existing mission in an existing folder may be chosen.
+  OpenDialog1->SetOptions(TOpenOptions{ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing});
 }
 
 void TMainForm::BuildMenu() {

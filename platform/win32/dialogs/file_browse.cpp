@@ -236,4 +236,18 @@ Typed InterpretTyped(const hostfs::Drives& drives, const std::string& current, s
   return {Typed::File, full, {}};
 }
 
+bool HasExtension(const std::string& path) {
+  const auto dot = path.rfind('.');
+  return dot != std::string::npos && (path.rfind('\\') == std::string::npos || dot > path.rfind('\\'));
+}
+
+std::optional<std::string> MustExistWarning(const hostfs::Drives& drives, const std::string& path, DWORD flags) {
+  const auto parent = ParentFolder(path);
+  if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && (!parent || !FolderExists(drives, *parent)))
+    return path + "\nPath does not exist.\nPlease verify the correct path was given.";
+  if ((flags & OFN_FILEMUSTEXIST) && !FileExists(drives, path))
+    return path.substr(path.rfind('\\') + 1) + "\nFile not found.\nPlease verify the correct file name was given.";
+  return std::nullopt;
+}
+
 }  // namespace xvt_dialogs

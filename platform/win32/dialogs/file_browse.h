@@ -5,6 +5,7 @@
 
 #include <hostfs/codepage.h>
 #include <hostfs/hostfs.h>
+#include <win32/comdlg32.h>
 
 #include <optional>
 #include <string>
@@ -63,6 +64,13 @@ Listing ListFolder(const hostfs::Drives& drives, const std::string& folder, cons
 bool FolderExists(const hostfs::Drives& drives, const std::string& path);
 bool FileExists(const hostfs::Drives& drives, const std::string& path);
 std::string OnDiskSpelling(const hostfs::Drives& drives, const std::string& path);
+
+// Whether a path's last component has an extension.
+bool HasExtension(const std::string& path);
+// The warning the dialog gives instead of returning a path that OFN_PATHMUSTEXIST
+// or OFN_FILEMUSTEXIST rules out: the missing folder's path, or the missing
+// file's name; nothing when the path may be returned.
+std::optional<std::string> MustExistWarning(const hostfs::Drives& drives, const std::string& path, DWORD flags);
 
 // What a name typed into the file-name edit asks for.
 struct Typed {

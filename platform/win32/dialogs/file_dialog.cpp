@@ -86,23 +86,12 @@ void Warn(Dialog& d, const std::string& text) {
   SendMessageA(d.edit, EM_SETSEL, 0, -1);
 }
 
-bool HasExtension(const std::string& path) {
-  const auto dot = path.rfind('.');
-  return dot != std::string::npos && dot > path.rfind('\\');
-}
-
 // Checks a typed file against the flags; warns and returns false to keep the dialog open.
 bool AcceptFile(Dialog& d, std::string path) {
-  const DWORD flags = d.setup->flags;
   if (!d.setup->defExt.empty() && !HasExtension(path) && !FileExists(*d.drives, path))
     path += "." + d.setup->defExt;
-  const auto parent = ParentFolder(path);
-  if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && (!parent || !FolderExists(*d.drives, *parent))) {
-    Warn(d, path + "\nPath does not exist.\nPlease verify the correct path was given.");
-    return false;
-  }
-  if ((flags & OFN_FILEMUSTEXIST) && !FileExists(*d.drives, path)) {
-    Warn(d, path.substr(path.rfind('\\') + 1) + "\nFile not found.\nPlease verify the correct file name was given.");
+  if (const auto warning = MustExistWarning(*d.drives, path, d.setup->flags)) {
+    Warn(d, *warning);
     return false;
   }
   d.result.chosen = true;

@@ -222,6 +222,82 @@ TEST_F(FileDialogTest, MissingFileWarnsAndKeepsTheDialogOpen) {
   EXPECT_TRUE(stillOpen);
 }
 
+// Types `text`, presses Enter, and reports whether a warning box came and,
+// once dismissed, left the dialog open.
+struct Outcome {
+  bool warned = false, stillOpen = false, returned = false;
+};
+
+class MustExist : public FileDialogTest {
+ protected:
+  Outcome Try(const std::string& text) {
+    Outcome o;
+    file[0] = '\0';
+    WhileOpen([&] {
+      SetWindowTextA(GetDlgItem(FindShown(kDialog), edt1), text.c_str());
+      WhileOpen([&] {
+        o.warned = FindShown(kBox) != nullptr;
+        if (!o.warned) return;
+        Key(VK_RETURN);  // dismisses the warning
+        WhileOpen([&] {
+          o.stillOpen = FindShown(kDialog) != nullptr && FindShown(kBox) == nullptr;
+          Key(VK_ESCAPE);
+        });
+      });
+      Key(VK_RETURN);
+    });
+    o.returned = GetOpenFileNameA(&ofn);
+    return o;
+  }
+};
+
+TEST_F(MustExist, EveryWayOfTypingAMissingFileOrFolderWarnsAndKeepsTheDialog) {
+  for (const char* text : {"nothere.lst", "Alpha\\nothere.lst", "..\\Combat\\nothere.lst",
+                           "C:\\Games\\XvT\\Combat\\nothere.lst", "c:/games/xvt/combat/nothere.lst",
+                           "\\Games\\XvT\\Combat\\nothere.lst", "C:\\Nowhere\\combat\\z.tie", "Nowhere\\z.lst",
+                           "C:\\Nowhere\\*.tie", "Nowhere\\*.*", "Q:\\x.tie"}) {
+    const Outcome o = Try(text);
+    EXPECT_TRUE(o.warned) << text;
+    EXPECT_TRUE(o.stillOpen) << text;
+    EXPECT_FALSE(o.returned) << text;
+    EXPECT_STREQ(file, "") << text;
+  }
+}
+
+TEST_F(MustExist, WhatExistsIsTakenAndAWildcardInAnExistingFolderFilters) {
+  std::vector<std::string> rows;
+  WhileOpen([&] {
+    HWND dlg = FindShown(kDialog);
+    SetWindowTextA(GetDlgItem(dlg, edt1), "Alpha\\*.lst");
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    rows = Rows();
+    Key(VK_ESCAPE);
+  });
+  prefix.Touch("Alpha/found.lst");
+  EXPECT_FALSE(GetOpenFileNameA(&ofn));
+  EXPECT_EQ(rows, (std::vector<std::string>{"found.lst"}));
+  const Outcome o = Try("..\\Combat\\Alpha\\FOUND.LST");
+  EXPECT_FALSE(o.warned);
+  EXPECT_TRUE(o.returned);
+  EXPECT_STREQ(file, "C:\\Games\\XvT\\Combat\\Alpha\\found.lst");
+}
+
+TEST_F(MustExist, TheWarningNamesTheMissingFileOrFolder) {
+  using xvt_dialogs::MustExistWarning;
+  const hostfs::Drives drives(prefix.Path());
+  const DWORD both = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  EXPECT_EQ(MustExistWarning(drives, "C:\\Games\\XvT\\Combat\\nothere.tie", both),
+            "nothere.tie\nFile not found.\nPlease verify the correct file name was given.");
+  EXPECT_EQ(MustExistWarning(drives, "C:\\Nowhere\\combat\\z.tie", both),
+            "C:\\Nowhere\\combat\\z.tie\nPath does not exist.\nPlease verify the correct path was given.");
+  // A file that must exist needs its folder too.
+  EXPECT_EQ(MustExistWarning(drives, "C:\\Nowhere\\z.tie", OFN_FILEMUSTEXIST),
+            "C:\\Nowhere\\z.tie\nPath does not exist.\nPlease verify the correct path was given.");
+  EXPECT_EQ(MustExistWarning(drives, "C:\\Games\\XvT\\Combat\\nothere.tie", OFN_PATHMUSTEXIST), std::nullopt);
+  EXPECT_EQ(MustExistWarning(drives, "C:\\Nowhere\\z.tie", 0), std::nullopt);
+  EXPECT_EQ(MustExistWarning(drives, "c:\\games\\xvt\\combat\\MISSION.LST", both), std::nullopt);
+}
+
 TEST_F(FileDialogTest, MissingFolderWarnsUnderPathMustExist) {
   ofn.Flags = OFN_PATHMUSTEXIST;
   std::string text;
