@@ -63,7 +63,7 @@ class FormTest : public ::testing::Test {
     ReleaseDC(h, dc);
     return c;
   }
-  std::unique_ptr<TForm> form;
+  TOwned<TForm> form;
 };
 
 }  // namespace panels_test

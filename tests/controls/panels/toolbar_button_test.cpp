@@ -238,7 +238,7 @@ TEST_F(ButtonTest, DisabledGlyphIsEmbossedAndCaptionDrawnTwice) {
 TEST_F(ButtonTest, LastButtonGoneGivesTheHooksBack) {
   auto* b = Button(20, 20, "A");
   Over(b);
-  delete b;
+  Free(b);
   EXPECT_EQ(TToolbarButton97::HotButton(), nullptr);
   MoveTo(300, 200);
   Wait(125);
