@@ -5,6 +5,7 @@
 #include "display/RxGIF.h"
 #include "framework/application.h"
 #include "panels/AdvStatusBar.h"
+#include "panels/MegaPanl.h"
 #include "panels/TB97Ctls.h"
 #include "framework/dialogs.h"
 #include "framework/image.h"
@@ -43,7 +44,7 @@ void TMainForm::BuildWindow() {
   XvTPath = c.Get<TLabel>("XvTPath");
   RxLabel4 = c.Get<TLabel>("RxLabel4");
   BoPPath = c.Get<TLabel>("BoPPath");
-  MegaPanel1 = c.Get<TPanel>("MegaPanel1");
+  MegaPanel1 = c.Get<TMegaPanel>("MegaPanel1");
   Label1 = c.Get<TLabel>("Label1");
   OpenFile = c.Get<TToolbarButton97>("OpenFile");
   Label6 = c.Get<TLabel>("Label6");

@@ -6,6 +6,7 @@
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
 #include "panels/AdvStatusBar.h"
+#include "panels/MegaPanl.h"
 #include "panels/TB97Ctls.h"
 #include "panels/TFlatEditUnit.h"
 #include "ui/link_label.h"
@@ -95,6 +96,14 @@ TControl* MakeTreeView(TComponent* owner) {
   return tree;
 }
 
+TControl* MakeMegaPanel(TComponent* owner) {
+  auto* panel = new TMegaPanel(owner);
+  panel->SetPanelBevelInner(bvLowered);
+  ApplyFont(*panel->CaptionFont(), kFormFont);
+  ApplyFont(*panel->LabelFont(), kFormFont);
+  return panel;
+}
+
 TControl* MakeClockPlace(TComponent* owner) {
   // The right end of the status bar, where the clock will sit.
   auto* place = new TPanel(owner);
@@ -109,7 +118,7 @@ TControl* MakeControl(TComponent* owner, const ControlSpec& spec) {
     case ckLabel: return MakeLabel(owner);
     case ckLinkLabel: return new TLinkLabel(owner);
     case ckPicture: return new TImage(owner);
-    case ckPanel: return new TPanel(owner);
+    case ckMegaPanel: return MakeMegaPanel(owner);
     case ckToolbarButton: return new TToolbarButton97(owner);
     case ckCheckBox: return new TCheckBox(owner);
     case ckComboBox: return new TComboBox(owner);

@@ -22,7 +22,7 @@ constexpr ControlSpec kMainControls[] = {
     {ckLabel, "XvTPath", "", 544, 88, 42, 13, "Not Installed!"},
     {ckLabel, "RxLabel4", "", 456, 112, 78, 13, "BoP installed to:"},
     {ckLabel, "BoPPath", "", 544, 112, 42, 13, "Not Installed!"},
-    {ckPanel, "MegaPanel1", "", 440, 136, 289, 249, ""},
+    {ckMegaPanel, "MegaPanel1", "", 440, 136, 289, 249, ""},
     {ckLabel, "Label1", "MegaPanel1", 88, 8, 122, 20, "Mission Details", kTitleFont},
     {ckToolbarButton, "OpenFile", "MegaPanel1", 16, 8, 23, 22, "", kFormFont, false},
     {ckLabel, "Label6", "MegaPanel1", 16, 42, kAutoSize, 13, "Mission Filename:"},

@@ -17,6 +17,7 @@ class TLabel;
 class TLinkLabel;
 class TImage;
 class TPanel;
+class TMegaPanel;
 class TToolbarButton97;
 class TCheckBox;
 class TComboBox;
@@ -58,7 +59,7 @@ class TMainForm : public TForm {
   TLabel* XvTPath = nullptr;
   TLabel* RxLabel4 = nullptr;
   TLabel* BoPPath = nullptr;
-  TPanel* MegaPanel1 = nullptr;
+  TMegaPanel* MegaPanel1 = nullptr;
   TLabel* Label1 = nullptr;
   TToolbarButton97* OpenFile = nullptr;
   TLabel* Label6 = nullptr;
