@@ -295,7 +295,7 @@ void DrawItem(const T_AM2000_ItemContext& c) {
       DrawTexts(dc, c, texts, Rgb(colours.DisabledShadow), 1, 1);
     DrawTexts(dc, c, texts, Rgb(colours.DisabledText), 0, 0);
   } else {
-    DrawTexts(dc, c, texts, Rgb(selected && !barItem ? colours.HighlightText : colours.MenuText), 0, 0);
+    DrawTexts(dc, c, texts, Rgb(selected ? colours.HighlightText : colours.MenuText), 0, 0);
   }
   if (c.Item && c.Item->Default()) c.Canvas->Font()->SetStyle(c.Canvas->Font()->Style() - TFontStyles{fsBold});
 }
