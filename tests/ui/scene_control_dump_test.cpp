@@ -14,6 +14,7 @@
 #include "framework/panel.h"
 #include "framework/screen.h"
 #include "framework/stdctrls.h"
+#include "panels/TB97Ctls.h"
 
 namespace scene {
 namespace {
@@ -243,6 +244,30 @@ TEST_F(ControlDumpTest, PlainWindowsFollowTheFormsInTheOrderTheyWereMade) {
   DestroyWindow(first);
   DestroyWindow(second);
   EXPECT_EQ(order.Of(first), -1) << "a destroyed window's handle is forgotten";
+}
+
+TEST_F(ControlDumpTest, FlatButtonsAndEditsShowHotAndDown) {
+  TOwned<TForm> form(new TForm(nullptr));
+  form->SetName("Flat");
+  form->SetBounds(100, 50, 320, 240);
+  auto* button = Put<TToolbarButton97>(form.get(), form.get(), "Go", 10, 10, 80, 22);
+  auto* edit = Put<TEdit97>(form.get(), form.get(), "Name", 10, 60, 120, 19);
+  form->Show();
+  Pump();
+  EXPECT_EQ(FlagText(DumpControl(button).flags), "visible,enabled");
+  const TPoint p = button->ClientToScreen(TPoint{20, 10});
+  headless::MoveMouse(p.x, p.y);
+  Pump();
+  EXPECT_EQ(FlagText(DumpControl(button).flags), "visible,enabled,hot");
+  headless::PressMouse(0);
+  Pump();
+  EXPECT_EQ(FlagText(DumpControl(button).flags), "visible,enabled,hot,down");
+  headless::ReleaseMouse(0);
+  Pump();
+  edit->SetFocus();
+  Pump();
+  EXPECT_EQ(FlagText(DumpControl(edit).flags), "visible,enabled,focused,hot");
+  EXPECT_EQ(FlagText(dfSelected), "selected");
 }
 
 }  // namespace

@@ -25,18 +25,26 @@ bool TToolbarButton97::PointInButton(int x, int y) const {
 }
 
 void TToolbarButton97::BecomeHot() {
-  if (TToolbarButton97* old = toolbar_hot::Hot(); old && old != this) old->MouseLeft();
-  if (!showBorderWhenInactive_ && !GetActiveWindow()) return;
-  toolbar_hot::SetHot(this);
+  if (!showBorderWhenInactive_ && !GetActiveWindow()) {
+    if (TToolbarButton97* old = toolbar_hot::Hot(); old && old != this) old->MouseLeft();
+    return;
+  }
   MouseEntered();
 }
 
+// Whatever makes a button mouse-in (the pointer, a press, the end of a
+// click) makes it the one hot button, so the leave timer watches it.
 void TToolbarButton97::MouseEntered() {
   if (!Enabled()) return;
+  if (TToolbarButton97* old = toolbar_hot::Hot(); old != this) {
+    if (old) old->MouseLeft();
+    toolbar_hot::SetHot(this);
+  }
+  const bool was = mouseIn_;
   mouseIn_ = true;
   if (state_ == bsUp) state_ = bsMouseIn;
   if (flat_ || NumGlyphs() >= 5) Redraw();
-  if (OnMouseEnter) OnMouseEnter(this);
+  if (!was && OnMouseEnter) OnMouseEnter(this);
 }
 
 void TToolbarButton97::MouseLeft() {

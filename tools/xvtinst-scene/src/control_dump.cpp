@@ -8,6 +8,8 @@
 #include "framework/menus.h"
 #include "framework/screen.h"
 #include "framework/stdctrls.h"
+#include "panels/TB97Ctls.h"
+#include "panels/TFlatEditUnit.h"
 
 namespace scene {
 
@@ -103,6 +105,18 @@ void AddItems(TControl* control, DumpNode& n) {
   }
 }
 
+bool ControlHot(TControl* control) {
+  if (auto* button = dynamic_cast<TToolbarButton97*>(control)) return button->MouseInControl();
+  if (auto* edit = dynamic_cast<TEdit97*>(control)) return edit->IsHot();
+  if (auto* edit = dynamic_cast<TFlatEdit*>(control)) return edit->IsHot();
+  return false;
+}
+
+bool ControlDown(TControl* control) {
+  auto* button = dynamic_cast<TToolbarButton97*>(control);
+  return button && (button->State() == bsDown || button->State() == bsExclusive);
+}
+
 bool ControlChecked(TControl* control) {
   if (auto* box = dynamic_cast<TCustomCheckBox*>(control)) return box->Checked();
   if (auto* radio = dynamic_cast<TRadioButton*>(control)) return radio->Checked();
@@ -128,7 +142,8 @@ unsigned ControlFlags(TControl* control) {
   if (h && dynamic_cast<TCustomForm*>(control)) enabled = enabled && IsWindowEnabled(h);
   return Flag(control->Visible(), dfVisible) | Flag(enabled, dfEnabled) | Flag(ControlChecked(control), dfChecked) |
          Flag(h && FocusedControlWindow() == h, dfFocused) |
-         Flag(h && GetActiveWindow() == h, dfActive);
+         Flag(h && GetActiveWindow() == h, dfActive) | Flag(ControlHot(control), dfHot) |
+         Flag(ControlDown(control), dfDown);
 }
 
 DumpBounds ControlBounds(TControl* control) {

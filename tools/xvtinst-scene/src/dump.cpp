@@ -1,11 +1,14 @@
 #include "dump.h"
 
+#include <iterator>
+
 namespace scene {
 
 std::string FlagText(unsigned flags) {
-  static const char* const names[] = {"visible", "enabled", "checked", "focused", "active", "expanded"};
+  static const char* const names[] = {"visible", "enabled", "checked", "focused", "active",
+                                      "expanded", "hot",     "down",    "selected"};
   std::string out;
-  for (unsigned i = 0; i < 6; ++i) {
+  for (unsigned i = 0; i < std::size(names); ++i) {
     if (!(flags & (1u << i))) continue;
     if (!out.empty()) out += ',';
     out += names[i];

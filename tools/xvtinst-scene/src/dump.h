@@ -11,7 +11,10 @@
 namespace scene {
 
 enum DumpFlag : unsigned {
-  dfVisible = 1, dfEnabled = 2, dfChecked = 4, dfFocused = 8, dfActive = 16, dfExpanded = 32
+  dfVisible = 1, dfEnabled = 2, dfChecked = 4, dfFocused = 8, dfActive = 16, dfExpanded = 32,
+  // A flat button or edit under the pointer or hot by its rules; a pressed
+  // or held-down button; a selected control or row.
+  dfHot = 64, dfDown = 128, dfSelected = 256
 };
 
 struct DumpBounds {
