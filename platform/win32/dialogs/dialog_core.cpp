@@ -1,5 +1,6 @@
 #include "dialog_core.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -34,12 +35,14 @@ void TaskModal::Restore() {
 }
 
 void CenterOnScreen(HWND hwnd) {
-  RECT r;
+  RECT r, work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   GetWindowRect(hwnd, &r);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  const int x = (sw - w) / 2, y = (sh - h) / 2;
-  SetWindowPos(hwnd, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Centred in the work area; a window larger than it keeps its top left corner there.
+  const int x = std::max<int>(work.left, (work.left + work.right - w) / 2);
+  const int y = std::max<int>(work.top, (work.top + work.bottom - h) / 2);
+  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 SIZE WindowSizeFor(int cx, int cy, DWORD style, DWORD exStyle) {

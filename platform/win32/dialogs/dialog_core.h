@@ -28,7 +28,7 @@ class TaskModal {
   std::vector<HWND> disabled_;
 };
 
-// Moves a top-level window so that it is centred on the screen.
+// Moves a top-level window so that it is centred in the work area.
 void CenterOnScreen(HWND hwnd);
 
 // Size of a window whose client area is `cx` x `cy` with the given styles.

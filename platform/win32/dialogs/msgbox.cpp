@@ -13,9 +13,22 @@ namespace xvt_dialogs {
 namespace {
 
 const char kBoxClass[] = "XvtMessageBox";
-const int kMargin = 11, kIconGap = 15, kButtonW = 75, kButtonH = 23, kButtonGap = 6;
 const DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 const DWORD kBoxExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+const int kIconSize = 32;
+
+// The classic box's measures, in dialog units of its font: a quarter of the
+// average character width across, an eighth of the character height down.
+struct Units {
+  int baseX = 6, baseY = 13;
+  int X(int du) const { return (du * baseX + 2) / 4; }
+  int Y(int du) const { return (du * baseY + 4) / 8; }
+};
+const int kMarginDU = 7;       // left of the icon, above the text, below the buttons
+const int kIconGapDU = 10;     // from the icon to the text
+const int kTextRightDU = 14;   // from the end of the longest line to the right edge
+const int kButtonGapDU = 9;    // from the text or icon down to the buttons
+const int kButtonWDU = 50, kButtonHDU = 14, kButtonSpaceDU = 4;
 
 struct Button {
   int id;
@@ -27,6 +40,7 @@ struct Box {
   UINT type = 0;
   IconKind icon = IconKind::None;
   RECT textRect{};
+  Units units;
   std::vector<Button> buttons;
   std::vector<HWND> buttonWindows;
   int escapeId = 0;  // 0: the box cannot be dismissed without a choice
@@ -52,48 +66,79 @@ int EscapeIdFor(const std::vector<Button>& buttons) {
   return buttons.size() == 1 ? buttons[0].id : 0;
 }
 
-const UINT kTextFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
+// A long word is split where it meets the edge, as an edit control splits it.
+const UINT kTextFormat = DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX;
 
-// Places the text and returns the client size the whole box needs.
+Units UnitsOf(HDC dc) {
+  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  TEXTMETRICA tm{};
+  SIZE alphabet{};
+  Units u;
+  if (GetTextMetricsA(dc, &tm) && GetTextExtentPoint32A(dc, kAlphabet, 52, &alphabet)) {
+    u.baseX = (alphabet.cx / 26 + 1) / 2;
+    u.baseY = tm.tmHeight;
+  }
+  return u;
+}
+
+int ButtonRowWidth(const Box& box) {
+  const int n = static_cast<int>(box.buttons.size());
+  return n * box.units.X(kButtonWDU) + (n - 1) * box.units.X(kButtonSpaceDU);
+}
+
+// Places the text and returns the client size the whole box needs: at most
+// five eighths of the screen wide and never taller than the work area, so
+// the buttons stay on the screen however long the text (the text is cut
+// at the last whole line that fits).
 SIZE Layout(Box& box) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, DialogFont());
-  const int screenW = GetSystemMetrics(SM_CXSCREEN);
-  const int textX = kMargin + (box.icon != IconKind::None ? 32 + kIconGap : 4);
-  RECT r{0, 0, std::max(100, screenW * 5 / 8 - textX - kMargin), 0};
+  box.units = UnitsOf(dc);
+  const Units& u = box.units;
+  const bool icon = box.icon != IconKind::None;
+  const int textX = u.X(kMarginDU) + (icon ? kIconSize + u.X(kIconGapDU) : 0);
+  const int maxTextW = std::max(u.X(kButtonWDU), GetSystemMetrics(SM_CXSCREEN) * 5 / 8 - textX - u.X(kTextRightDU));
+  RECT r{0, 0, maxTextW, 0};
   DrawTextA(dc, box.text.c_str(), -1, &r, kTextFormat | DT_CALCRECT);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  const int textW = r.right - r.left, textH = r.bottom - r.top;
+  const int top = u.Y(kMarginDU);
+  const int below = u.Y(kButtonGapDU) + u.Y(kButtonHDU) + u.Y(kMarginDU);
+  const int textW = std::min<int>(r.right - r.left, maxTextW);
+  int textH = r.bottom - r.top;
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const SIZE frame = WindowSizeFor(0, 0, kBoxStyle, kBoxExStyle);
+  const int roomH = (work.bottom - work.top) - frame.cy - top - below;
+  if (textH > roomH) textH = std::max(0, roomH - roomH % std::max(1, u.baseY));
   // Short text sits level with the middle of the icon.
-  const int textY = (box.icon != IconKind::None && textH < 32) ? kMargin + (32 - textH) / 2 : kMargin;
+  const int textY = (icon && textH < kIconSize) ? top + (kIconSize - textH) / 2 : top;
   box.textRect = RECT{textX, textY, textX + textW, textY + textH};
-  const int contentBottom = std::max<int>(box.textRect.bottom, box.icon != IconKind::None ? kMargin + 32 : 0);
-  const int rowW = static_cast<int>(box.buttons.size()) * (kButtonW + kButtonGap) - kButtonGap;
-  const int cx = std::max<int>(box.textRect.right + kMargin, rowW + 2 * kMargin);
-  const int cy = contentBottom + kMargin + 4 + kButtonH + kMargin;
-  return SIZE{cx, cy};
+  const int contentBottom = std::max<int>(box.textRect.bottom, icon ? top + kIconSize : 0);
+  const int cx = std::max<int>(box.textRect.right + u.X(kTextRightDU), ButtonRowWidth(box) + 2 * u.X(kMarginDU));
+  return SIZE{cx, contentBottom + below};
 }
 
 void CreateButtons(HWND hwnd, Box& box) {
+  const Units& u = box.units;
   RECT client;
   GetClientRect(hwnd, &client);
   const int n = static_cast<int>(box.buttons.size());
-  const int rowW = n * (kButtonW + kButtonGap) - kButtonGap;
-  int x = (client.right - rowW) / 2;
-  const int y = client.bottom - kMargin - kButtonH;
+  const int w = u.X(kButtonWDU), h = u.Y(kButtonHDU), step = w + u.X(kButtonSpaceDU);
+  int x = (client.right - ButtonRowWidth(box)) / 2;
+  const int y = client.bottom - u.Y(kMarginDU) - h;
   const int def = std::min<int>(static_cast<int>((box.type & MB_DEFMASK) >> 8), n - 1);
-  for (int i = 0; i < n; ++i, x += kButtonW + kButtonGap) {
+  for (int i = 0; i < n; ++i, x += step) {
     const DWORD style = WS_TABSTOP | (i == def ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (i == 0 ? WS_GROUP : 0);
-    box.buttonWindows.push_back(MakeControl(hwnd, WC_BUTTONA, box.buttons[i].label, style, box.buttons[i].id,
-                                            RECT{x, y, x + kButtonW, y + kButtonH}));
+    box.buttonWindows.push_back(
+        MakeControl(hwnd, WC_BUTTONA, box.buttons[i].label, style, box.buttons[i].id, RECT{x, y, x + w, y + h}));
   }
 }
 
 void Paint(HWND hwnd, const Box& box) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
-  if (box.icon != IconKind::None) DrawIcon32(dc, kMargin, kMargin, box.icon);
+  if (box.icon != IconKind::None) DrawIcon32(dc, box.units.X(kMarginDU), box.units.Y(kMarginDU), box.icon);
   HGDIOBJ old = SelectObject(dc, DialogFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));

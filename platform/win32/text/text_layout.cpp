@@ -77,7 +77,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Greedy word wrap: a line ends before the word that would cross the right
 // edge; the blanks at a break vanish; a word wider than the rectangle keeps
-// a line of its own rather than being split.
+// a line of its own rather than being split, unless DT_EDITCONTROL asks for
+// it to be split before the character that crosses the edge.
 void BreakParagraph(const Setup& st, const Paragraph& p, int width, std::vector<LayoutLine>& out) {
   std::size_t start = 0, n = p.chars.size();
   do {
@@ -87,6 +88,11 @@ void BreakParagraph(const Setup& st, const Paragraph& p, int width, std::vector<
     while (i < n) {
       pen += SpacingAt(st, p.chars[i], pen);
       if (pen > width && !IsBlank(p.chars[i]) && lastBreak > start) {
+        broke = true;
+        break;
+      }
+      if (pen > width && !IsBlank(p.chars[i]) && (st.format & DT_EDITCONTROL) && i > start) {
+        lastBreak = i;
         broke = true;
         break;
       }

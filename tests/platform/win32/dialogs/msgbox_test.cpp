@@ -1,4 +1,8 @@
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "dialogs_test_support.h"
 
@@ -10,6 +14,97 @@ using dlgtest::FindShown;
 const char kBox[] = "XvtMessageBox";
 
 class MessageBoxTest : public DialogTest {};
+
+// Where a shown box put things: its frame, client area, OK button, and the
+// ink of its text (black pixels above the buttons, right of any icon).
+struct Placed {
+  RECT window{}, client{}, ok{};
+  RECT ink{10000, 10000, -1, -1};
+  bool okOnScreen = false;
+};
+
+class BoxLayout : public MessageBoxTest {
+ protected:
+  Placed Show(const std::string& text, UINT icon = MB_ICONERROR) {
+    Placed p;
+    const int fromX = icon ? 50 : 0;  // right of the icon's column
+    WhileOpen([&p, fromX] {
+      HWND box = FindShown(kBox);
+      GetWindowRect(box, &p.window);
+      GetClientRect(box, &p.client);
+      HWND ok = GetDlgItem(box, IDOK);
+      GetWindowRect(ok, &p.ok);
+      MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&p.ok), 2);
+      RECT work{};
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+      POINT tl{p.ok.left, p.ok.top}, br{p.ok.right, p.ok.bottom};
+      ClientToScreen(box, &tl);
+      ClientToScreen(box, &br);
+      p.okOnScreen = tl.x >= work.left && tl.y >= work.top && br.x <= work.right && br.y <= work.bottom;
+      int w = 0, h = 0;
+      const std::vector<std::uint32_t> px = headless::ScreenPixels(&w, &h);
+      POINT origin{0, 0};
+      ClientToScreen(box, &origin);
+      for (int y = 0; y < p.ok.top; ++y)
+        for (int x = fromX; x < p.client.right; ++x)
+          if (origin.x + x < w && origin.y + y < h &&
+              (px[static_cast<size_t>(origin.y + y) * w + origin.x + x] & 0xFFFFFF) == 0) {
+            p.ink.left = std::min<LONG>(p.ink.left, x);
+            p.ink.top = std::min<LONG>(p.ink.top, y);
+            p.ink.right = std::max<LONG>(p.ink.right, x + 1);
+            p.ink.bottom = std::max<LONG>(p.ink.bottom, y + 1);
+          }
+      Key(VK_RETURN);
+    });
+    EXPECT_EQ(MessageBoxA(owner, text.c_str(), "Error", MB_OK | icon), IDOK) << text.substr(0, 40);
+    return p;
+  }
+};
+
+// One line, several lines and a long word: the text begins after the icon
+// and its gap, and keeps a margin of 14 dialog units (21 pixels in the 8-point
+// font) to the right edge; the button row keeps 7 units below it.
+TEST_F(BoxLayout, TextAndIconKeepTheDialogUnitMargins) {
+  for (const std::string& text : {std::string("File not found."),
+                                 std::string("The mission list could not be written.\nCheck the disk.\nTry again."),
+                                 "C:\\" + std::string(300, 'x') + "\\mission.lst"}) {
+    const Placed p = Show(text);
+    ASSERT_GT(p.ink.right, 0) << text;
+    EXPECT_GE(p.ink.left, 11 + 32 + 15) << text;
+    EXPECT_LE(p.ink.left, 11 + 32 + 15 + 2) << text;
+    EXPECT_GE(p.client.right - p.ink.right, 21) << text;
+    EXPECT_LE(p.client.right - p.ink.right, 21 + 8) << text;  // a character's right bearing at most
+    EXPECT_EQ(p.client.bottom - p.ok.bottom, 11) << text;
+    EXPECT_EQ(p.ok.right - p.ok.left, 75);
+    EXPECT_EQ(p.ok.bottom - p.ok.top, 23);
+    EXPECT_NEAR((p.ok.left + p.ok.right) / 2, p.client.right / 2, 1) << text;
+    EXPECT_LE(p.window.right - p.window.left, 800 * 5 / 8) << text;
+  }
+}
+
+TEST_F(BoxLayout, OneLineSitsByTheIconAndMoreLinesGrowDown) {
+  const Placed one = Show("File not found.");
+  const Placed three = Show("File not found.\nFile not found.\nFile not found.");
+  EXPECT_NEAR((one.ink.top + one.ink.bottom) / 2, 11 + 16, 3);  // level with the icon's middle
+  EXPECT_LE(three.ink.top, 11 + 2);  // taller than the icon: from the top margin
+  EXPECT_EQ((three.client.bottom - one.client.bottom), 3 * 13 - 32);
+  const Placed bare = Show("File not found.", 0);
+  EXPECT_LT(bare.ink.left, 11 + 4);  // no icon: the text takes its place
+}
+
+TEST_F(BoxLayout, AnyTextLeavesTheBoxAndItsButtonOnTheScreen) {
+  std::string words;
+  for (int i = 0; i < 4000; ++i) words += "word" + std::to_string(i) + " ";
+  for (const std::string& text : {words, std::string(20000, 'w'), std::string(300, '\n') + "end"}) {
+    const Placed p = Show(text);
+    EXPECT_TRUE(p.okOnScreen) << text.size();
+    EXPECT_GE(p.window.left, 0);
+    EXPECT_GE(p.window.top, 0);
+    EXPECT_LE(p.window.right, 800);
+    EXPECT_LE(p.window.bottom, 600);
+    EXPECT_LT(p.ink.bottom, p.ok.top) << "the text is cut above the buttons";
+  }
+}
 
 TEST_F(MessageBoxTest, QueuedKeysCloseWithTheRightAnswer) {
   Key(VK_RETURN);

@@ -52,6 +52,21 @@ TEST(TextLayout, WordBreak) {
   l = Layout("a Extraordinarily b", DT_WORDBREAK, 10);
   EXPECT_EQ(Lines(l), (std::vector<std::string>{"a", "Extraordinarily", "b"}));
   EXPECT_GT(l.width, 10);
+  // As an edit control wraps: the long word is split at the edge, and words
+  // that fit still break between words.
+  width = System().Extent("C:\\Games\\", 9);
+  l = Layout("at C:\\Games\\XvT\\combat ok", DT_WORDBREAK | DT_EDITCONTROL, width);
+  ASSERT_GE(l.lines.size(), 4u);
+  EXPECT_EQ(Lines(l)[0], "at");
+  EXPECT_EQ(Lines(l)[1], "C:\\Games\\");
+  EXPECT_TRUE(Lines(l).back().ends_with(" ok")) << Lines(l).back();
+  std::string joined;
+  for (const auto& line : l.lines) {
+    EXPECT_LE(line.width, width) << line.chars;
+    joined += line.chars;
+  }
+  EXPECT_EQ(joined, "atC:\\Games\\XvT\\combat ok");
+  EXPECT_EQ(Lines(Layout("abc", DT_WORDBREAK | DT_EDITCONTROL, 1)), (std::vector<std::string>{"a", "b", "c"}));
   // Single line wins over word break.
   EXPECT_EQ(Layout("a b c", DT_WORDBREAK | DT_SINGLELINE, 1).lines.size(), 1u);
   // Breaks apply inside each paragraph.
