@@ -17,7 +17,10 @@
 #include "program_fixture.h"
 #include "panels/TB97Ctls.h"
 #include "panels/TFlatEditUnit.h"
+#include "framework/menus.h"
+#include "ui/About.h"
 #include "ui/Confirm.h"
+#include "ui/main_menu.h"
 
 namespace {
 
@@ -177,6 +180,20 @@ TEST_F(ProgramInput, ReturnAndEscapeInConfirmClickNothingAndTabStaysInTheFields)
   EXPECT_FALSE(ConfirmForm->Visible());
   EXPECT_EQ(Lists(), before);
   EXPECT_EQ(MainForm->MissionType->Caption(), "XvT Combat") << "a cancelled install keeps the panel";
+}
+
+TEST_F(ProgramInput, ReturnAndEscapeLeaveTheAboutWindowOpenItsButtonClosesIt) {
+  bool openAfterKeys = false;
+  Later([&] {
+    Key(VK_RETURN);
+    Key(VK_ESCAPE);
+    Settle();
+    openAfterKeys = AboutForm->Visible();
+    ClickOn(AboutForm->ToolbarButton971);
+  });
+  MainForm->MenuItems[ui::miAbout1]->Click();
+  EXPECT_TRUE(openAfterKeys);
+  EXPECT_FALSE(AboutForm->Visible());
 }
 
 }  // namespace
