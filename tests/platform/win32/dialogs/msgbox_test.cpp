@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,7 +29,7 @@ class BoxLayout : public MessageBoxTest {
   Placed Show(const std::string& text, UINT icon = MB_ICONERROR) {
     Placed p;
     const int fromX = icon ? 50 : 0;  // right of the icon's column
-    WhileOpen([&p, fromX] {
+    WhileOpen([&p, fromX, this] {
       HWND box = FindShown(kBox);
       GetWindowRect(box, &p.window);
       GetClientRect(box, &p.client);
@@ -54,11 +55,15 @@ class BoxLayout : public MessageBoxTest {
             p.ink.right = std::max<LONG>(p.ink.right, x + 1);
             p.ink.bottom = std::max<LONG>(p.ink.bottom, y + 1);
           }
+      if (const char* dir = std::getenv("XVT_SHOT_DIR"))
+        headless::SaveScreen(std::string(dir) + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                             "_" + std::to_string(++shots) + ".png");
       Key(VK_RETURN);
     });
     EXPECT_EQ(MessageBoxA(owner, text.c_str(), "Error", MB_OK | icon), IDOK) << text.substr(0, 40);
     return p;
   }
+  int shots = 0;
 };
 
 // One line, several lines and a long word: the text begins after the icon
