@@ -113,6 +113,30 @@ void BM_QueryManyValuedKey(benchmark::State& state) {
 }
 BENCHMARK(BM_QueryManyValuedKey)->Unit(benchmark::kMicrosecond);
 
+// Hostile shapes: one key line of 400,000 parts (1.2 MB), and 1.2 MB of
+// distinct keys at the deepest nesting Windows allows, whose implicit parents
+// all enter the index.
+std::string DeepKeys(std::size_t parts, std::size_t target) {
+  std::string out = "WINE REGISTRY Version 2\n";
+  for (unsigned n = 0; out.size() < target; ++n) {
+    out += "\n[r" + std::to_string(n);
+    for (std::size_t i = 1; i < parts; ++i) out += "\\\\a";
+    out += "] 1\n\"V\"=\"x\"\n";
+  }
+  return out;
+}
+
+void BM_ParseHostileKeys(benchmark::State& state) {
+  const std::string text = DeepKeys(static_cast<std::size_t>(state.range(0)), 1200 * 1024);
+  std::ostringstream warnings;
+  for (auto _ : state) {
+    auto reg = registry::ParseWineRegistry(text, warnings);
+    benchmark::DoNotOptimize(reg);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ParseHostileKeys)->Arg(400000)->Arg(512)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

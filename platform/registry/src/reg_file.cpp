@@ -1,5 +1,6 @@
 #include "reg_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ostream>
 
@@ -15,6 +16,16 @@ constexpr std::string_view kSignature = "WINE REGISTRY Version 2";
 std::string_view TrimRight(std::string_view s) {
   while (!s.empty() && (s.back() == '\r' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
   return s;
+}
+
+// FNV-1a, taken one byte at a time so that every prefix's hash is on the way.
+constexpr std::size_t kHashStart = 14695981039346656037ull;
+std::size_t HashStep(std::size_t hash, char c) { return (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull; }
+
+std::size_t PathHash(std::string_view path) {
+  std::size_t hash = kHashStart;
+  for (char c : path) hash = HashStep(hash, c);
+  return hash;
 }
 
 std::size_t LineEnd(const std::string& text, std::size_t begin) {
@@ -84,6 +95,12 @@ bool RegFile::ParseKeyLine(std::string_view line) {
     return false;
   }
   while (paths_.size() > pathBegin && paths_.back() == '\\') paths_.pop_back();
+  if (std::count(paths_.begin() + static_cast<std::ptrdiff_t>(pathBegin), paths_.end(), '\\') >=
+      static_cast<std::ptrdiff_t>(kMaxKeyDepth)) {
+    paths_.resize(pathBegin);
+    keys_.push_back({0, 0, 0, kNone, kNone});
+    return false;
+  }
   for (std::size_t i = pathBegin; i < paths_.size(); ++i) {
     const auto c = static_cast<unsigned char>(paths_[i]);
     if (c >= 'A' && c <= 'Z') {
@@ -123,12 +140,13 @@ bool RegFile::ParseValueLine(std::size_t begin, std::size_t& end) {
 }
 
 void RegFile::BuildIndex() {
-  index_.reserve(keys_.size() * 2);
   const std::string_view paths(paths_);
+  index_.reserve(keys_.size() + static_cast<std::size_t>(std::count(paths.begin(), paths.end(), '\\')));
   for (std::uint32_t i = 0; i < keys_.size(); ++i) {
     KeyRecord& key = keys_[i];
     if (key.valueCount == kNone) continue;
-    const auto [it, inserted] = index_.try_emplace(paths.substr(key.pathBegin, key.pathSize), i);
+    const std::string_view path = paths.substr(key.pathBegin, key.pathSize);
+    const auto [it, inserted] = index_.try_emplace(IndexKey{path, PathHash(path)}, i);
     if (!inserted) {
       key.older = it->second;
       it->second = i;
@@ -136,15 +154,24 @@ void RegFile::BuildIndex() {
   }
   // Parents that have no line of their own exist all the same.
   for (const KeyRecord& key : keys_) {
-    if (key.valueCount == kNone) continue;
-    for (std::string_view parent = ParentKeyPath(paths.substr(key.pathBegin, key.pathSize)); !parent.empty();
-         parent = ParentKeyPath(parent))
-      if (!index_.try_emplace(parent, kImplicitKey).second) break;
+    if (key.valueCount != kNone) AddParents(paths.substr(key.pathBegin, key.pathSize));
   }
 }
 
+void RegFile::AddParents(std::string_view path) {
+  std::vector<IndexKey> parents;
+  std::size_t hash = kHashStart;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (path[i] == '\\') parents.push_back({path.substr(0, i), hash});
+    hash = HashStep(hash, path[i]);
+  }
+  // Nearest first: once a parent is known, so are all of its own.
+  for (auto it = parents.rbegin(); it != parents.rend(); ++it)
+    if (!index_.try_emplace(*it, kImplicitKey).second) break;
+}
+
 std::optional<std::uint32_t> RegFile::FindKey(std::string_view folded) const {
-  const auto it = index_.find(folded);
+  const auto it = index_.find(IndexKey{folded, PathHash(folded)});
   if (it == index_.end()) return std::nullopt;
   return it->second;
 }

@@ -21,6 +21,8 @@ class RegFile {
   // A key that exists only as the parent of keys in the file.
   static constexpr std::uint32_t kImplicitKey = 0xFFFFFFFF;
   static constexpr std::uint32_t kNone = 0xFFFFFFFE;
+  // Windows nests keys no deeper than this; a deeper key line is not understood.
+  static constexpr std::size_t kMaxKeyDepth = 512;
 
   // Parses `text`; a text that is not a Wine registry file gives an empty
   // file and a warning naming `source`.
@@ -54,7 +56,19 @@ class RegFile {
   std::string paths_;  // folded key paths, one after another
   std::vector<KeyRecord> keys_;
   std::vector<RawValue> values_;
-  std::unordered_map<std::string_view, std::uint32_t> index_;
+  // Keys carry their hash: the hashes of all the parents of a path come from
+  // one pass over it, so a path of many parts costs no more than its length.
+  struct IndexKey {
+    std::string_view path;
+    std::size_t hash;
+    bool operator==(const IndexKey& other) const { return path == other.path; }
+  };
+  struct IndexHash {
+    std::size_t operator()(const IndexKey& key) const { return key.hash; }
+  };
+  void AddParents(std::string_view path);
+
+  std::unordered_map<IndexKey, std::uint32_t, IndexHash> index_;
   bool win64_ = false;
   std::size_t badLines_ = 0;
   std::size_t firstBadLine_ = 0;

@@ -265,6 +265,23 @@ this is not a registry line
   EXPECT_EQ(reg.Warnings(), "warning: test.reg: 5 lines not understood, the first at line 2\n");
 }
 
+// Windows nests keys 512 deep at most: a key at that depth opens with all of
+// its parents, a deeper one is a line not understood and its values go nowhere.
+TEST(WineRegistryFile, KeysNestAtMost512Deep) {
+  auto path = [](std::size_t parts, const char* separator) {
+    std::string p = "k0";
+    for (std::size_t i = 1; i < parts; ++i) p += separator + std::string("k") + std::to_string(i % 7);
+    return p;
+  };
+  Parsed reg("WINE REGISTRY Version 2\n[" + path(512, "\\\\") + "] 1\n\"Deep\"=\"yes\"\n[" + path(513, "\\\\") +
+             "x] 1\n\"Deeper\"=\"no\"\n");
+  EXPECT_EQ(reg.Data(path(512, "\\"), "Deep"), "yes");
+  EXPECT_NE(reg->OpenKey(path(511, "\\")), 0u);
+  EXPECT_NE(reg->OpenKey(path(2, "\\")), 0u);
+  EXPECT_EQ(reg->OpenKey(path(513, "\\") + "x"), 0u);
+  EXPECT_EQ(reg.Warnings(), "warning: test.reg: 2 lines not understood, the first at line 4\n");
+}
+
 TEST(WineRegistryFile, TextsThatAreNotRegistryFilesGiveAnEmptyRegistryAndAWarning) {
   for (const std::string& text : {std::string(""), std::string("REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n"),
                                  std::string("WINE REGISTRY Version 1\n"), std::string("\x7f" "ELF\0\1\2", 7),
