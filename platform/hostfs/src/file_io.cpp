@@ -5,7 +5,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <mutex>
+#include <vector>
 
+#include "file_checks.h"
 #include "hostfs/hostfs.h"
 #include "hostfs/replace_faults.h"
 
@@ -25,24 +28,25 @@ int InjectedFault(ReplaceStep step) { return FaultHook() ? FaultHook()(step) : 0
 // Bounded writes, so that a failure can also strike in the middle of a file.
 constexpr std::size_t kWriteChunk = 64 * 1024;
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  int Close() {  // returns errno of a failed close, 0 on success
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0 ? 0 : errno;
-  }
+using detail::Fd;
 
- private:
-  int fd_;
+// The temporary files of replacements in progress, so that a process ended
+// by a signal can take them away; once abandoned, no replacement finishes.
+struct Temporaries {
+  std::mutex mutex;
+  std::vector<std::string> paths;
+  bool abandoned = false;
 };
+
+Temporaries& InFlight() {
+  static Temporaries temporaries;
+  return temporaries;
+}
+
+void Forget(const std::string& temp) {
+  auto& paths = InFlight().paths;
+  std::erase(paths, temp);
+}
 
 // A NUL can't be part of a host name: taken as is, it would cut the path short.
 void RejectNul(const std::string& windowsPath) {
@@ -106,8 +110,11 @@ int WriteAndRename(int fd, const std::string& temp, const fs::path& target, cons
   const int closeErr = file.Close();
   if (!err) err = closeErr;
   if (!err) err = InjectedFault(ReplaceStep::Rename);
+  std::lock_guard lock(InFlight().mutex);
+  if (!err && InFlight().abandoned) err = EINTR;
   if (!err && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
   if (err) ::unlink(temp.c_str());
+  Forget(temp);
   return err;
 }
 
@@ -130,23 +137,20 @@ std::string ReadFile(const Drives& drives, const std::string& windowsPath) {
 }
 
 std::string ReadHostFile(const std::filesystem::path& host) {
-  Fd file(::open(host.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK a FIFO would wait for a writer for ever.
+  Fd file(::open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) ThrowFileError(errno);
-  std::string bytes;
   struct stat st{};
-  if (::fstat(file.get(), &st) == 0 && S_ISREG(st.st_mode))
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-  char buffer[64 * 1024];
-  for (;;) {
-    const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ThrowFileError(errno);
-    }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  return bytes;
+  if (::fstat(file.get(), &st) != 0) ThrowFileError(errno);
+  detail::RequireRegular(st);
+  return detail::ReadAll(file.get(), st);
+}
+
+void RemoveTemporaryFiles() noexcept {
+  std::lock_guard lock(InFlight().mutex);
+  InFlight().abandoned = true;
+  for (const std::string& temp : InFlight().paths) ::unlink(temp.c_str());
+  InFlight().paths.clear();
 }
 
 void ReplaceFile(const Drives& drives, const std::string& windowsPath, const std::string& bytes) {
@@ -156,7 +160,7 @@ void ReplaceFile(const Drives& drives, const std::string& windowsPath, const std
   const fs::path target = ReplaceTarget(*host);
   struct stat old{};
   const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) ThrowFileError(EISDIR);
+  if (exists) detail::RequireReplaceable(target, old);
 
   const fs::path dir = target.parent_path();
   // Hidden, beside the file, and short enough for any name the file may have.
@@ -164,8 +168,10 @@ void ReplaceFile(const Drives& drives, const std::string& windowsPath, const std
   int fd = -1;
   int err = InjectedFault(ReplaceStep::Create);
   if (!err) {
-    fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    std::lock_guard lock(InFlight().mutex);
+    fd = InFlight().abandoned ? (errno = EINTR, -1) : ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) err = errno;
+    else InFlight().paths.push_back(temp);
   }
   if (err) throw FileError("Cannot create file " + windowsPath, FileErrorCode(err));
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 
 #include "hostfs/hostfs.h"
 #include "hostfs/replace_faults.h"
@@ -146,6 +149,120 @@ TEST_F(FileIoTest, AFailedReplaceLeavesTheOldFileIntact) {
   hostfs::testing::SetReplaceFaultHook({});
   hostfs::ReplaceFile(drives_, "C:\\Games\\XvT\\combat\\MISSION.lst", big);
   EXPECT_EQ(testsupport::ReadBytes(Combat() / "mission.lst"), big);
+}
+
+// A FIFO would block the reader for ever and a link to /dev/zero would read
+// until memory runs out: neither is a list, for reading nor for replacing.
+TEST_F(FileIoTest, FilesThatAreNotRegularAreRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo((Combat() / "mission.lst").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", Combat() / "rebel.lst");
+  for (const char* name : {"mission.lst", "rebel.lst"}) {
+    const std::string path = std::string("C:\\Games\\XvT\\combat\\") + name;
+    SCOPED_TRACE(path);
+    ExpectError([&] { hostfs::ReadFile(drives_, path); }, "File access denied", 5);
+    ExpectError([&] { hostfs::HeldFile(drives_, path); }, "File access denied", 5);
+  }
+  ExpectError([&] { hostfs::ReplaceFile(drives_, "C:\\Games\\XvT\\combat\\mission.lst", "x"); }, "File access denied",
+              5);
+  EXPECT_TRUE(fs::is_fifo(Combat() / "mission.lst"));
+  EXPECT_EQ(CombatFolder(), (std::vector<std::string>{"mission.lst", "rebel.lst"}));
+}
+
+// A list without any write bit is read-only to Windows, whoever runs us.
+TEST_F(FileIoTest, ReadOnlyListsAreNotReplacedEvenByRoot) {
+  testsupport::WriteFile(Combat() / "mission.lst", "old");
+  fs::permissions(Combat() / "mission.lst", fs::perms(0444));
+  ExpectError([&] { hostfs::ReplaceFile(drives_, "C:\\Games\\XvT\\combat\\mission.lst", "new"); },
+              "File access denied", 5);
+  ExpectError([&] { hostfs::HeldFile(drives_, "C:\\Games\\XvT\\combat\\mission.lst"); }, "File access denied", 5);
+  EXPECT_EQ(testsupport::ReadBytes(Combat() / "mission.lst"), "old");
+  EXPECT_EQ(CombatFolder(), std::vector<std::string>{"mission.lst"});
+}
+
+// Another user's list that we may not write stays theirs: run as that user
+// in a child, since the test itself may be root.
+TEST_F(FileIoTest, AListTheUserMayNotWriteIsNotReplaced) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to play another user";
+  testsupport::WriteFile(Combat() / "mission.lst", "old");
+  fs::permissions(tmp_.path(), fs::perms(0755));
+  fs::permissions(Combat(), fs::perms(0777));
+  ASSERT_EQ(::chown((Combat() / "mission.lst").c_str(), 0, 0), 0);
+  fs::permissions(Combat() / "mission.lst", fs::perms(0644));
+  const pid_t child = ::fork();
+  if (child == 0) {
+    int status = 1;
+    if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+      try {
+        hostfs::ReplaceFile(drives_, "C:\\Games\\XvT\\combat\\mission.lst", "new");
+      } catch (const FileError& e) {
+        status = std::string(e.what()) == "File access denied" ? 0 : 2;
+      }
+    }
+    ::_exit(status);
+  }
+  int wstatus = 0;
+  ASSERT_EQ(::waitpid(child, &wstatus, 0), child);
+  EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0) << wstatus;
+  struct stat st{};
+  ASSERT_EQ(::stat((Combat() / "mission.lst").c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(testsupport::ReadBytes(Combat() / "mission.lst"), "old");
+}
+
+// Two holders of one list follow each other: the second cannot lock it while
+// the first holds it, and once it can, it reads the text the first wrote.
+TEST_F(FileIoTest, AHeldListWaitsForTheOtherWriterAndReadsItsText) {
+  testsupport::WriteFile(Combat() / "MISSION.LST", "first");
+  auto one = std::make_unique<hostfs::HeldFile>(drives_, "C:\\Games\\XvT\\combat\\mission.lst");
+  hostfs::HeldFile two(drives_, "c:\\games\\xvt\\COMBAT\\Mission.lst");
+  EXPECT_TRUE(one->SameFile(two));
+  one->Lock();
+  ExpectError([&] { two.Lock(std::chrono::milliseconds(0)); },
+              "Another program is rewriting c:\\games\\xvt\\COMBAT\\Mission.lst; try again", 32);
+  EXPECT_EQ(one->Read(), "first");
+  one->Replace("second");
+  EXPECT_EQ(one->Read(), "second");
+  one.reset();
+  two.Lock(std::chrono::milliseconds(0));
+  EXPECT_EQ(two.Read(), "second");
+  two.Replace("third");
+  EXPECT_EQ(testsupport::ReadBytes(Combat() / "MISSION.LST"), "third");
+  EXPECT_EQ(CombatFolder(), std::vector<std::string>{"MISSION.LST"});
+}
+
+TEST_F(FileIoTest, HoldingChecksThatTheNewTextCanBeMade) {
+  ExpectError([&] { hostfs::HeldFile(drives_, "C:\\Games\\XvT\\combat\\none.lst"); }, "File not found", 2);
+  testsupport::WriteFile(Combat() / "rebel.lst", "x");
+  hostfs::HeldFile held(drives_, "C:\\Games\\XvT\\combat\\rebel.lst");
+  if (::geteuid() == 0) return;  // root writes into read-only folders
+  fs::permissions(Combat(), fs::perms(0555));
+  ExpectError([&] { hostfs::HeldFile(drives_, "C:\\Games\\XvT\\combat\\rebel.lst"); },
+              "Cannot create file C:\\Games\\XvT\\combat\\rebel.lst", 5);
+  fs::permissions(Combat(), fs::perms(0755));
+}
+
+// What a process ending on a signal does: its half-written temporary file
+// goes, and the replacement it interrupted does not finish. In a child, as
+// nothing may be replaced after it.
+TEST_F(FileIoTest, RemovedTemporaryFilesLeaveTheOldList) {
+  testsupport::WriteFile(Combat() / "mission.lst", "old");
+  EXPECT_EXIT(
+      {
+        hostfs::testing::SetReplaceFaultHook([](ReplaceStep step) {
+          if (step == ReplaceStep::Write) hostfs::RemoveTemporaryFiles();
+          return 0;
+        });
+        bool failed = false;
+        try {
+          hostfs::ReplaceFile(drives_, "C:\\Games\\XvT\\combat\\mission.lst", "new");
+        } catch (const FileError&) {
+          failed = true;
+        }
+        const bool clean = CombatFolder() == std::vector<std::string>{"mission.lst"} &&
+                           testsupport::ReadBytes(Combat() / "mission.lst") == "old";
+        std::exit(failed && clean ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(FileErrorText, HostErrorsMapToTheProgramsTexts) {

@@ -3,6 +3,9 @@
 // whole-file reading and replacing with the file error texts of the program.
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -71,13 +74,17 @@ class Drives {
   std::filesystem::path prefix_;
 };
 
-// Reads a whole host file; throws FileError.
+// Reads a whole host file; throws FileError ("File access denied" for
+// anything but a regular file, which is never waited on or read without end).
 std::string ReadHostFile(const std::filesystem::path& hostPath);
 
 // Reads a whole file named by a Windows path; throws FileError.
 std::string ReadFile(const Drives& drives, const std::string& windowsPath);
 
 // Replaces a whole file named by a Windows path with `bytes`, never leaving it
+// half-written or rewriting what the user may not write (an existing file
+// that is not regular, has no write bit in its mode, or is not writable by
+// this user gives "File access denied", also for root):
 // half-written: the bytes go to a temporary file in the same folder, are
 // flushed to disk and renamed over the file, keeping its permission bits and
 // its name on disk (the file found without regard to case is the one
@@ -87,5 +94,54 @@ std::string ReadFile(const Drives& drives, const std::string& windowsPath);
 // the step's error ("Disk full", ...). A missing file is created; a file that
 // is a symbolic link has its target replaced, so the link stays.
 void ReplaceFile(const Drives& drives, const std::string& windowsPath, const std::string& bytes);
+
+// Removes the temporary files of replacements in progress, and makes every
+// replacement still running fail instead of finishing; for a process that is
+// about to end on a signal. Safe to call from any thread.
+void RemoveTemporaryFiles() noexcept;
+
+// How long a rewrite waits for another program that rewrites the same list.
+inline constexpr std::chrono::milliseconds kListLockWait{30000};
+
+// A file taken for rewriting: opened, checked to be a regular file that this
+// user may replace in a folder where the new text can be made, and, once
+// locked, kept from every other program that rewrites it through a HeldFile
+// (an advisory flock on the file) until destroyed. Two rewrites of one list
+// then follow each other instead of one losing the other's change.
+class HeldFile {
+ public:
+  // Opens and checks; throws FileError ("File not found", "File access
+  // denied", "Cannot create file <windowsPath>", ...).
+  HeldFile(const Drives& drives, std::string windowsPath);
+  ~HeldFile();
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+
+  // Takes the lock, waiting at most `wait` for the writer that has it. A
+  // file replaced meanwhile is opened anew, so the text read under the lock
+  // is the newest. Throws FileError when the wait runs out.
+  void Lock(std::chrono::milliseconds wait = kListLockWait);
+  // The same file on disk (two names of one list, through a link, say).
+  bool SameFile(const HeldFile& other) const;
+  // An order of files on disk, so that every program locks lists alike.
+  bool LocksBefore(const HeldFile& other) const;
+
+  std::string Read() const;
+  // Replaces the file as ReplaceFile does, then holds the new file, so that
+  // a later Read sees this text.
+  void Replace(const std::string& bytes);
+
+ private:
+  void Open();
+
+  const Drives& drives_;
+  std::string windowsPath_;
+  std::filesystem::path host_;
+  int fd_ = -1;
+  dev_t dev_ = 0;
+  ino_t ino_ = 0;
+  bool locked_ = false;
+  std::chrono::milliseconds wait_ = kListLockWait;
+};
 
 }  // namespace hostfs
