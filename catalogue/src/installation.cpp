@@ -148,18 +148,23 @@ bool InstallClick(InstallContext& ctx) {
   const MissionSelection& sel = ctx.selection;
   const NewMission mission{ctx.details.MissionSectionText(), ctx.details.FilenameCaption(),
                            ctx.details.MissionNameText()};
-  const std::vector<std::string> targets = InstallTargets(sel.type, sel.side, sel.singlePlayer);
-  if (sel.game == gmXvT) {
-    for (const std::string& suffix : targets) {
-      InsertIntoList(ctx.installs.xvt.path + suffix, mission, ctx.files, ctx.contents, ctx.showLstProcessing);
-    }
-  }
   if (sel.game == gmBoP) {
     if (sel.type == mtCombat) ctx.prompts.Information("Combat");
     if (sel.type == mtMelee) ctx.prompts.Information("Melee");
-    for (const std::string& suffix : targets) {
-      InsertIntoList(ctx.installs.bop.path + suffix, mission, ctx.files, ctx.contents, ctx.showLstProcessing);
-    }
+  }
+  const std::string* root = sel.game == gmXvT ? &ctx.installs.xvt.path
+                            : sel.game == gmBoP ? &ctx.installs.bop.path
+                                                : nullptr;
+  if (root) {
+    std::vector<std::string> paths;
+    for (const std::string& suffix : InstallTargets(sel.type, sel.side, sel.singlePlayer)) paths.push_back(*root + suffix);
+    // Every list is taken and its numbers read before the first is written,
+    // so a list that fails leaves all of them as they were, and a run again
+    // after mending it adds the mission once to each.
+    RewriteHold hold(ctx.files, paths);
+    for (const std::string& path : paths) NextMissionNumber(ctx.files.Read(path));
+    for (const std::string& path : paths)
+      InsertIntoList(path, mission, ctx.files, ctx.contents, ctx.showLstProcessing);
   }
   ResetDetails(ctx.details);
   return true;

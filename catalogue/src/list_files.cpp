@@ -1,5 +1,7 @@
 #include "catalogue/list_files.h"
 
+#include <algorithm>
+
 #include "hostfs/hostfs.h"
 
 namespace catalogue {
@@ -19,11 +21,52 @@ std::string FoldKey(const std::string& path) {
 
 }  // namespace
 
-std::string HostListFiles::Read(const std::string& windowsPath) { return hostfs::ReadFile(drives_, windowsPath); }
+void ListFiles::HoldForRewrite(const std::vector<std::string>& windowsPaths) {
+  for (const std::string& path : windowsPaths) Read(path);
+}
+
+HostListFiles::HostListFiles(const hostfs::Drives& drives) : drives_(drives) {}
+
+HostListFiles::~HostListFiles() = default;
+
+hostfs::HeldFile* HostListFiles::Held(const std::string& windowsPath) const {
+  const std::string key = FoldKey(windowsPath);
+  for (const auto& [path, file] : held_)
+    if (path == key) return file.get();
+  return nullptr;
+}
+
+std::string HostListFiles::Read(const std::string& windowsPath) {
+  if (hostfs::HeldFile* held = Held(windowsPath)) return held->Read();
+  return hostfs::ReadFile(drives_, windowsPath);
+}
 
 void HostListFiles::Replace(const std::string& windowsPath, const std::string& bytes) {
+  if (hostfs::HeldFile* held = Held(windowsPath)) return held->Replace(bytes);
   hostfs::ReplaceFile(drives_, windowsPath, bytes);
 }
+
+void HostListFiles::HoldForRewrite(const std::vector<std::string>& windowsPaths) {
+  ReleaseHold();
+  try {
+    std::vector<std::shared_ptr<hostfs::HeldFile>> files;
+    for (const std::string& path : windowsPaths) {
+      auto file = std::make_shared<hostfs::HeldFile>(drives_, path);
+      for (const auto& known : files)
+        if (known->SameFile(*file)) file = known;
+      if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+      held_.emplace_back(FoldKey(path), file);
+    }
+    // One order for every program, so that two installs never wait on each other in a circle.
+    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a->LocksBefore(*b); });
+    for (const auto& file : files) file->Lock();
+  } catch (...) {
+    ReleaseHold();
+    throw;
+  }
+}
+
+void HostListFiles::ReleaseHold() { held_.clear(); }
 
 void MemoryListFiles::Put(const std::string& windowsPath, std::string bytes) {
   files_[FoldKey(windowsPath)] = std::move(bytes);

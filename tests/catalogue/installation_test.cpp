@@ -288,16 +288,26 @@ TEST_F(InstallCommand, NothingClassifiedWritesNothingButResets) {
   EXPECT_FALSE(details.installEnabled);
 }
 
-TEST_F(InstallCommand, FailureStopsWithEarlierFilesWrittenAndPanelKept) {
+// Every target is read before the first is written: a bad number line or a
+// missing list in the last one leaves the first untouched, so that running
+// again once it is mended does not add the mission twice to the first.
+TEST_F(InstallCommand, AFailingListStopsTheInstallBeforeAnyIsWritten) {
   std::string b = std::string(test::kXvT);
-  files.Put(b + "\\combat\\rebel.lst", Lst({"//", "[New]", "//", "one", "a", "A"}));
+  std::string missionBefore = files.Get(b + "\\combat\\mission.lst");
   std::string imperialBefore = files.Get(b + "\\combat\\imperial.lst");
+  files.Put(b + "\\combat\\rebel.lst", Lst({"//", "[New]", "//", "one", "a", "A"}));
   Opened("XvT Combat", sbBoth, false);
   EXPECT_THROW(InstallClick(ctx), ConvertError);
-  EXPECT_EQ(Saves(), (V{b + "\\combat\\mission.lst"}));
-  EXPECT_EQ(files.Get(b + "\\combat\\imperial.lst"), imperialBefore);
+  files.Put(b + "\\combat\\rebel.lst", "");
+  files.Put(b + "\\combat\\imperial.lst", "//\r\n[X]\r\n//\r\n2147483647\r\na\r\nA\r\n");
+  EXPECT_THROW(InstallClick(ctx), std::range_error);
+  EXPECT_TRUE(Saves().empty());
+  EXPECT_EQ(files.Get(b + "\\combat\\mission.lst"), missionBefore);
   EXPECT_EQ(details.missionName, "Title");
   EXPECT_TRUE(details.installEnabled);
+  files.Put(b + "\\combat\\imperial.lst", imperialBefore);
+  EXPECT_TRUE(InstallClick(ctx));
+  EXPECT_EQ(Saves().size(), 3u);
 }
 
 TEST_F(InstallCommand, FailedSaveKeepsTheList) {

@@ -31,32 +31,39 @@ class Cli : public ::testing::Test {
   fs::path xvt = prefix.C() / "Games" / "XvT";
   fs::path bop = xvt / "BalanceOfPower";
 
-  // Runs the program with --wine-prefix first unless `bare`.
-  Result Run(std::vector<std::string> args, bool bare = false) {
+  // Starts the program with --wine-prefix first unless `bare`; its output
+  // goes to files named after `tag`.
+  pid_t Start(std::vector<std::string> args, bool bare = false, const std::string& tag = "") {
     if (!bare) args.insert(args.begin(), {"--wine-prefix", prefix.Dir().string()});
     args.insert(args.begin(), XVTINST_CLI);
-    fs::path out = prefix.Dir() / "stdout.txt";
-    fs::path err = prefix.Dir() / "stderr.txt";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, OutFile(tag, "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, OutFile(tag, "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
-    Result r;
-    if (posix_spawn(&pid, XVTINST_CLI, &actions, nullptr, argv.data(), environ) == 0) {
-      int wstatus = 0;
-      waitpid(pid, &wstatus, 0);
-      r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    }
+    if (posix_spawn(&pid, XVTINST_CLI, &actions, nullptr, argv.data(), environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
-    r.out = TempPrefix::Slurp(out);
-    r.err = TempPrefix::Slurp(err);
-    fs::remove(out);
-    fs::remove(err);
+    return pid;
+  }
+
+  Result Finish(pid_t pid, const std::string& tag = "") {
+    Result r;
+    int wstatus = 0;
+    if (pid > 0 && waitpid(pid, &wstatus, 0) == pid) r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    for (auto [name, text] : {std::pair{"stdout", &r.out}, std::pair{"stderr", &r.err}}) {
+      *text = TempPrefix::Slurp(OutFile(tag, name));
+      fs::remove(OutFile(tag, name));
+    }
     return r;
+  }
+
+  Result Run(std::vector<std::string> args, bool bare = false) { return Finish(Start(std::move(args), bare)); }
+
+  fs::path OutFile(const std::string& tag, const char* stream) const {
+    return prefix.Dir() / (std::string(stream) + tag + ".txt");
   }
 };
 
@@ -229,14 +236,52 @@ TEST_F(Cli, InstallChecksAreErrors) {
   EXPECT_EQ(r.out, "");
 }
 
-TEST_F(Cli, InstallStopsAtAMissingListAfterTheEarlierOnes) {
-  fs::remove(xvt / "combat" / "Rebel.lst");
-  std::string imperialBefore = TempPrefix::Slurp(xvt / "combat" / "imperial.lst");
-  Result r = Run({"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "E", "--section", "[Deep Strike]"});
+// Every list is checked before the first is written, so a run again after
+// the missing list is back adds the mission once to each.
+TEST_F(Cli, InstallStopsAtAMissingListBeforeWritingAny) {
+  const fs::path rebel = xvt / "combat" / "Rebel.lst";
+  const std::string rebelText = TempPrefix::Slurp(rebel);
+  fs::remove(rebel);
+  const std::string missionBefore = TempPrefix::Slurp(xvt / "combat" / "mission.lst");
+  const std::vector<std::string> install{"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "E", "--section",
+                                         "[Deep Strike]"};
+  Result r = Run(install);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "wrote C:\\Games\\XvT\\combat\\mission.lst\n");
+  EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "File not found.\n");
-  EXPECT_EQ(TempPrefix::Slurp(xvt / "combat" / "imperial.lst"), imperialBefore);
+  EXPECT_EQ(TempPrefix::Slurp(xvt / "combat" / "mission.lst"), missionBefore);
+  TempPrefix::Write(rebel, rebelText);
+  EXPECT_EQ(Run(install).status, 0);
+  for (const char* list : {"mission.lst", "Rebel.lst", "imperial.lst"}) {
+    const std::string text = TempPrefix::Slurp(xvt / "combat" / list);
+    EXPECT_EQ(text.find("ember.tie"), text.rfind("ember.tie")) << list;
+  }
+}
+
+// Installs at the same moment into one list follow each other: none may
+// lose another's mission, however the runs interleave.
+TEST_F(Cli, ParallelInstallsIntoOneListKeepEveryMission) {
+  constexpr int kRuns = 12;
+  std::vector<pid_t> runs;
+  for (int i = 0; i < kRuns; ++i) {
+    const std::string name = "duel" + std::to_string(i) + ".tie";
+    TempPrefix::Write(xvt / "Melee" / name, "x");
+    runs.push_back(Start({"install", "C:\\Games\\XvT\\Melee\\" + name, "--title", "Duel " + std::to_string(i),
+                          "--section", i % 2 ? "[Team Melee]" : "[Duels]"},
+                         false, std::to_string(i)));
+  }
+  for (int i = 0; i < kRuns; ++i) {
+    Result r = Finish(runs[static_cast<std::size_t>(i)], std::to_string(i));
+    EXPECT_EQ(r.status, 0) << r.err;
+  }
+  const std::string list = TempPrefix::Slurp(xvt / "Melee" / "MISSION.LST");
+  for (int i = 0; i < kRuns; ++i) {
+    const std::string line = "\r\nduel" + std::to_string(i) + ".tie\r\n";
+    EXPECT_NE(list.find(line), std::string::npos) << i;
+    EXPECT_EQ(list.find(line), list.rfind(line)) << i;
+  }
+  EXPECT_EQ(list.find("[Duels]"), list.rfind("[Duels]"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(xvt / "Melee"), fs::directory_iterator()), kRuns + 2);
 }
 
 TEST_F(Cli, TextIsWindows1252OnDiskAndUtf8Outside) {

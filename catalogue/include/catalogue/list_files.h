@@ -4,10 +4,14 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace hostfs {
 class Drives;
+class HeldFile;
 }
 
 namespace catalogue {
@@ -20,17 +24,45 @@ class ListFiles {
   // Replaces the whole file, never leaving it half-written; throws
   // hostfs::FileError and then leaves the old file as it was.
   virtual void Replace(const std::string& windowsPath, const std::string& bytes) = 0;
+
+  // Takes the lists one installation rewrites: each must be readable (and,
+  // on disk, replaceable), or the first that is not throws its error and
+  // none is held. Held lists are kept from other writers until ReleaseHold,
+  // and Read gives their newest text.
+  virtual void HoldForRewrite(const std::vector<std::string>& windowsPaths);
+  virtual void ReleaseHold() {}
+};
+
+// Holds lists for the length of a scope.
+class RewriteHold {
+ public:
+  RewriteHold(ListFiles& files, const std::vector<std::string>& windowsPaths) : files_(files) {
+    files_.HoldForRewrite(windowsPaths);
+  }
+  ~RewriteHold() { files_.ReleaseHold(); }
+  RewriteHold(const RewriteHold&) = delete;
+  RewriteHold& operator=(const RewriteHold&) = delete;
+
+ private:
+  ListFiles& files_;
 };
 
 // Files of a Wine prefix's drives.
 class HostListFiles : public ListFiles {
  public:
-  explicit HostListFiles(const hostfs::Drives& drives) : drives_(drives) {}
+  explicit HostListFiles(const hostfs::Drives& drives);
+  ~HostListFiles() override;
   std::string Read(const std::string& windowsPath) override;
   void Replace(const std::string& windowsPath, const std::string& bytes) override;
+  void HoldForRewrite(const std::vector<std::string>& windowsPaths) override;
+  void ReleaseHold() override;
 
  private:
+  hostfs::HeldFile* Held(const std::string& windowsPath) const;
+
   const hostfs::Drives& drives_;
+  // By folded path; two names of one file share their entry.
+  std::vector<std::pair<std::string, std::shared_ptr<hostfs::HeldFile>>> held_;
 };
 
 // Files in memory, names compared without regard to case as on the games'
