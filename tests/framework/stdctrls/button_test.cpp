@@ -10,6 +10,7 @@
 
 #include "framework/application.h"
 #include "framework/button.h"
+#include "framework/buttons.h"
 #include "framework/checkbox.h"
 #include "framework/edits.h"
 #include "framework/forms.h"
@@ -184,6 +185,39 @@ TEST_F(ButtonTest, CheckBoxesAndRadioButtonsClickedByMouseFireOnClickOnce) {
   EXPECT_TRUE(box->Checked());
   EXPECT_EQ(radioClicks, 1);
   EXPECT_TRUE(radio->Checked());
+}
+
+// Glyph and caption placement shared by the glyph buttons: a 16 x 16
+// glyph and a 40 x 13 caption in a 100 x 22 room.
+TEST(GlyphPlacement, MarginAndSpacingRulesAlongEachLayout) {
+  const TRect room{0, 0, 100, 22};
+  const TSize glyph{16, 16}, text{40, 13};
+  // Centred together: margin (100 - 56 - 4 + 1) / 2 = 20.
+  TGlyphPlacement p = PlaceGlyphAndText(room, glyph, text, blGlyphLeft, -1, 4);
+  EXPECT_EQ(p.glyph.x, 20);
+  EXPECT_EQ(p.glyph.y, 3);
+  EXPECT_EQ(p.text.left, 40);
+  EXPECT_EQ(p.text.top, 5);
+  // Glyph on the right, from the far side.
+  p = PlaceGlyphAndText(room, glyph, text, blGlyphRight, -1, 4);
+  EXPECT_EQ(p.glyph.x, 100 - 20 - 16);
+  EXPECT_EQ(p.text.left, 100 - 20 - 16 - 4 - 40);
+  // Both automatic: the free 44 pixels in thirds.
+  p = PlaceGlyphAndText(room, glyph, text, blGlyphLeft, -1, -1);
+  EXPECT_EQ(p.glyph.x, 14);
+  EXPECT_EQ(p.text.left, 14 + 16 + 14);
+  // A fixed margin with automatic spacing: the rest halved.
+  p = PlaceGlyphAndText(room, glyph, text, blGlyphLeft, 2, -1);
+  EXPECT_EQ(p.glyph.x, 2);
+  EXPECT_EQ(p.text.left, 2 + 16 + 21);
+  // Vertical block: centred across, glyph on top.
+  p = PlaceGlyphAndText(TRect{0, 0, 60, 60}, glyph, text, blGlyphTop, -1, 4);
+  EXPECT_EQ(p.glyph.x, 22);
+  EXPECT_EQ(p.glyph.y, 14);
+  EXPECT_EQ(p.text.top, 34);
+  // No caption: no spacing, the glyph alone centred.
+  p = PlaceGlyphAndText(TRect{0, 0, 21, 20}, glyph, TSize{0, 0}, blGlyphLeft, -1, 4);
+  EXPECT_EQ(p.glyph.x, 3);
 }
 
 }  // namespace
