@@ -64,23 +64,27 @@ void BM_DetailsPanelFullPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_DetailsPanelFullPaint)->Unit(benchmark::kMicrosecond);
 
-void BM_Gradient64Bands800x600(benchmark::State& state) {
-  headless::Start(640, 480);
-  TBitmap target;
-  target.SetSize(800, 600);
-  HDC dc = target.Canvas()->Handle();
+// An 800 x 600 bitmap to fill.
+struct FillTarget {
+  FillTarget() {
+    headless::Start(640, 480);
+    bitmap.SetSize(800, 600);
+    dc = bitmap.Canvas()->Handle();
+  }
+  TBitmap bitmap;
+  HDC dc = nullptr;
   const RECT r{0, 0, 800, 600};
-  for (auto _ : state) panel_fills::Gradient(dc, r, r, TMegaPanel::gtHorizontal, clBlack, clBlue, 64);
+};
+
+void BM_Gradient64Bands800x600(benchmark::State& state) {
+  FillTarget t;
+  for (auto _ : state) panel_fills::Gradient(t.dc, t.r, t.r, TMegaPanel::gtHorizontal, clBlack, clBlue, 64);
 }
 BENCHMARK(BM_Gradient64Bands800x600)->Unit(benchmark::kMicrosecond);
 
 void BM_Dither800x600(benchmark::State& state) {
-  headless::Start(640, 480);
-  TBitmap target;
-  target.SetSize(800, 600);
-  HDC dc = target.Canvas()->Handle();
-  const RECT r{0, 0, 800, 600};
-  for (auto _ : state) panel_fills::Dither(dc, r, r, clNavy);
+  FillTarget t;
+  for (auto _ : state) panel_fills::Dither(t.dc, t.r, t.r, clNavy);
 }
 BENCHMARK(BM_Dither800x600)->Unit(benchmark::kMicrosecond);
 

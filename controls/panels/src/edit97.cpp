@@ -12,8 +12,7 @@ TEdit97::~TEdit97() = default;
 
 void TEdit97::CreateParams(TCreateParams& params) {
   TCustomEdit::CreateParams(params);
-  params.Style &= ~WS_BORDER;
-  params.ExStyle &= ~WS_EX_CLIENTEDGE;
+  edit_border::StripSystemBorder(params);
 }
 
 void TEdit97::Loaded() {

@@ -4,6 +4,11 @@
 
 namespace edit_border {
 
+void StripSystemBorder(TCreateParams& params) {
+  params.Style &= ~WS_BORDER;
+  params.ExStyle &= ~WS_EX_CLIENTEDGE;
+}
+
 void ShrinkClient(LPARAM lParam) {
   auto* r = reinterpret_cast<RECT*>(lParam);
   InflateRect(r, -kWidth, -kWidth);

@@ -6,11 +6,14 @@
 #include <win32/windows.h>
 
 class TWinControl;
+struct TCreateParams;
 
 namespace edit_border {
 
 inline constexpr int kWidth = 3;
 
+// No system border and no 3-D edge: the border is drawn by the edit.
+void StripSystemBorder(TCreateParams& params);
 // After the default WM_NCCALCSIZE: the proposed client rectangle loses
 // three pixels on each side.
 void ShrinkClient(LPARAM lParam);

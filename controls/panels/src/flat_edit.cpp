@@ -23,8 +23,7 @@ TFlatEdit::~TFlatEdit() = default;
 
 void TFlatEdit::CreateParams(TCreateParams& params) {
   TCustomEdit::CreateParams(params);
-  params.Style &= ~WS_BORDER;
-  params.ExStyle &= ~WS_EX_CLIENTEDGE;
+  edit_border::StripSystemBorder(params);
 }
 
 void TFlatEdit::Loaded() {

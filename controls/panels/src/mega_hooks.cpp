@@ -248,15 +248,20 @@ void RaiseKeyEvents(TWinControl* form, TWinControl* control, UINT msg, WPARAM wp
 // Enter, Up and Down move the focus instead of acting in the control.
 // Only Enter is a character as well: the characters 38 and 40 are '&' and
 // '(' and are typed as usual.
-bool FixKey(TMegaInfo& info, UINT msg, WPARAM wp) {
+TWinControl* FixingControl(const TMegaInfo& info, UINT msg, WPARAM wp) {
   const bool enter = wp == VK_RETURN;
-  const bool upDown = (wp == VK_UP || wp == VK_DOWN) && msg != WM_CHAR;
-  if (!enter && !upDown) return false;
+  const bool upDown = (wp == VK_UP || wp == VK_DOWN) && msg != WM_CHAR && msg != CN_CHAR;
+  if (!enter && !upDown) return nullptr;
   const TMegaTypes::TFixKey which = enter ? TMegaTypes::fkEnter : TMegaTypes::fkUpDown;
-  if (!info.panel->FixKeys().Contains(which) || !info.keys.Contains(which) || ModifierHeld()) return false;
+  if (!info.panel->FixKeys().Contains(which) || !info.keys.Contains(which) || ModifierHeld()) return nullptr;
   auto* control = dynamic_cast<TWinControl*>(info.control ? info.control : info.owner);
-  TWinControl* form = control ? control->GetParentForm() : nullptr;
-  if (!form) return false;
+  return control && control->GetParentForm() ? control : nullptr;
+}
+
+bool FixKey(TMegaInfo& info, UINT msg, WPARAM wp) {
+  TWinControl* control = FixingControl(info, msg, wp);
+  if (!control) return false;
+  TWinControl* form = control->GetParentForm();
   if (msg == WM_KEYDOWN) PostMessageA(form->Handle(), WM_NEXTDLGCTL, wp == VK_UP ? 1 : 0, 0);
   RaiseKeyEvents(form, control, msg, wp);
   return true;
@@ -309,6 +314,10 @@ LRESULT CALLBACK HookProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   TMegaInfo* info = ByWindow(h);
   if (!info) return DefWindowProcA(h, msg, wp, lp);
   const WNDPROC previous = info->previous;
+  // The framework offers keys to the form's dialog handling before the
+  // window sees them; a key the hook fixes is declined there, so that it
+  // arrives here as the key itself.
+  if (info->panel && (msg == CN_KEYDOWN || msg == CN_CHAR) && FixingControl(*info, msg, wp)) return 0;
   if (info->panel && Consumed(*info, msg, wp)) return 0;
   const LRESULT result = CallWindowProcA(previous, h, msg, wp, lp);
   if (msg == WM_NCDESTROY) {

@@ -4,6 +4,7 @@
 // mega_hooks.cpp.
 #include "framework/gdi_resources.h"
 #include "mega_hooks.h"
+#include "store.h"
 #include "panels/MegaPanl.h"
 
 void TMegaEffect::Changed() {
@@ -53,25 +54,16 @@ void TGradient::SetBands(int v) {
   ChangedWhenShown();
 }
 
-namespace {
-template <class T>
-bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
-void TShadowEffect::SetColor(TMegaColor v) { if (Store(color_, v)) Changed(); }
-void TShadowEffect::SetStyle(TColorStyle v) { if (Store(style_, v)) Changed(); }
-void TShadowEffect::SetXOffset(int v) { if (Store(xOffset_, v)) Changed(); }
-void TShadowEffect::SetYOffset(int v) { if (Store(yOffset_, v)) Changed(); }
-void TFocusEffect::SetEffect(TEffect v) { if (Store(effect_, v)) Changed(); }
-void TFocusEffect::SetLabelBackground(TMegaColor v) { if (Store(labelBackground_, v)) Changed(); }
-void TFocusEffect::SetLabelBackgroundStyle(TColorStyle v) { if (Store(labelBackgroundStyle_, v)) Changed(); }
-void TFocusEffect::SetLabelBevel(TPanelBevel v) { if (Store(labelBevel_, v)) Changed(); }
-void TFocusEffect::SetLabelFontColor(TMegaColor v) { if (Store(labelFontColor_, v)) Changed(); }
-void TFocusEffect::SetLabelFontStyle(TFontStyle v) { if (Store(labelFontStyle_, v)) Changed(); }
+void TShadowEffect::SetColor(TMegaColor v) { if (StoreChanged(color_, v)) Changed(); }
+void TShadowEffect::SetStyle(TColorStyle v) { if (StoreChanged(style_, v)) Changed(); }
+void TShadowEffect::SetXOffset(int v) { if (StoreChanged(xOffset_, v)) Changed(); }
+void TShadowEffect::SetYOffset(int v) { if (StoreChanged(yOffset_, v)) Changed(); }
+void TFocusEffect::SetEffect(TEffect v) { if (StoreChanged(effect_, v)) Changed(); }
+void TFocusEffect::SetLabelBackground(TMegaColor v) { if (StoreChanged(labelBackground_, v)) Changed(); }
+void TFocusEffect::SetLabelBackgroundStyle(TColorStyle v) { if (StoreChanged(labelBackgroundStyle_, v)) Changed(); }
+void TFocusEffect::SetLabelBevel(TPanelBevel v) { if (StoreChanged(labelBevel_, v)) Changed(); }
+void TFocusEffect::SetLabelFontColor(TMegaColor v) { if (StoreChanged(labelFontColor_, v)) Changed(); }
+void TFocusEffect::SetLabelFontStyle(TFontStyle v) { if (StoreChanged(labelFontStyle_, v)) Changed(); }
 
 TMegaPanel::TMegaPanel(TComponent* owner) : TCustomPanel(owner) {
   TControl::SetColor(clBtnFace);

@@ -7,6 +7,7 @@
 #include "framework/forms.h"
 #include "framework/label.h"
 #include "framework/timer.h"
+#include "store.h"
 #include "panels/TB97Ctls.h"
 #include "toolbar_hot.h"
 
@@ -51,20 +52,11 @@ void TToolbarButton97::Redraw() {
 
 void TToolbarButton97::GlyphChanged() { Redraw(); }
 
-namespace {
-template <class T>
-bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
 void TToolbarButton97::SetAlignment(TAlignment v) {
-  if (Store(alignment_, v)) Redraw();
+  if (StoreChanged(alignment_, v)) Redraw();
 }
 void TToolbarButton97::SetAllowAllUp(bool v) {
-  if (Store(allowAllUp_, v)) UpdateGroup();
+  if (StoreChanged(allowAllUp_, v)) UpdateGroup();
 }
 void TToolbarButton97::SetColor(TColor v) {
   if (v == Color()) return;
@@ -72,19 +64,19 @@ void TToolbarButton97::SetColor(TColor v) {
   Redraw();
 }
 void TToolbarButton97::SetDisplayMode(TButtonDisplayMode v) {
-  if (Store(displayMode_, v)) Redraw();
+  if (StoreChanged(displayMode_, v)) Redraw();
 }
 void TToolbarButton97::SetDropdownAlways(bool v) {
-  if (Store(dropdownAlways_, v)) Redraw();
+  if (StoreChanged(dropdownAlways_, v)) Redraw();
 }
 void TToolbarButton97::SetDropdownArrow(bool v) {
-  if (Store(dropdownArrow_, v)) Redraw();
+  if (StoreChanged(dropdownArrow_, v)) Redraw();
 }
 void TToolbarButton97::SetDropdownArrowWidth(int v) {
-  if (Store(dropdownArrowWidth_, v)) Redraw();
+  if (StoreChanged(dropdownArrowWidth_, v)) Redraw();
 }
 void TToolbarButton97::SetDropdownCombo(bool v) {
-  if (Store(dropdownCombo_, v)) Redraw();
+  if (StoreChanged(dropdownCombo_, v)) Redraw();
 }
 void TToolbarButton97::SetDropdownMenu(TPopupMenu* v) {
   if (v == dropdownMenu_) return;
@@ -93,14 +85,14 @@ void TToolbarButton97::SetDropdownMenu(TPopupMenu* v) {
   Redraw();
 }
 void TToolbarButton97::SetFlat(bool v) {
-  if (!Store(flat_, v)) return;
+  if (!StoreChanged(flat_, v)) return;
   TControlStyle s = ControlStyle();
   if (opaque_ || !flat_) s.Include(csOpaque); else s.Exclude(csOpaque);
   SetControlStyle(s);
   Redraw();
 }
 void TToolbarButton97::SetOpaque(bool v) {
-  if (!Store(opaque_, v)) return;
+  if (!StoreChanged(opaque_, v)) return;
   TControlStyle s = ControlStyle();
   if (opaque_ || !flat_) s.Include(csOpaque); else s.Exclude(csOpaque);
   SetControlStyle(s);
@@ -111,13 +103,13 @@ void TToolbarButton97::SetGlyph(TBitmap* v) { glyph_->SetGlyph(v); }
 TBitmap* TToolbarButton97::GlyphMask() { return glyph_->GlyphMask(); }
 void TToolbarButton97::SetGlyphMask(TBitmap* v) { glyph_->SetGlyphMask(v); }
 void TToolbarButton97::SetGroupIndex(int v) {
-  if (Store(groupIndex_, v)) UpdateGroup();
+  if (StoreChanged(groupIndex_, v)) UpdateGroup();
 }
 void TToolbarButton97::SetHighlightWhenDown(bool v) {
-  if (Store(highlightWhenDown_, v)) Redraw();
+  if (StoreChanged(highlightWhenDown_, v)) Redraw();
 }
 void TToolbarButton97::SetImageIndex(int v) {
-  if (!Store(imageIndex_, v)) return;
+  if (!StoreChanged(imageIndex_, v)) return;
   glyph_->SetImageList(images_, imageIndex_);
 }
 void TToolbarButton97::SetImages(TCustomImageList* v) {
@@ -127,26 +119,26 @@ void TToolbarButton97::SetImages(TCustomImageList* v) {
   glyph_->SetImageList(images_, imageIndex_);
 }
 void TToolbarButton97::SetLayout(TButtonLayout v) {
-  if (Store(layout_, v)) Redraw();
+  if (StoreChanged(layout_, v)) Redraw();
 }
 void TToolbarButton97::SetMargin(int v) {
-  if (v >= -1 && Store(margin_, v)) Redraw();
+  if (v >= -1 && StoreChanged(margin_, v)) Redraw();
 }
 void TToolbarButton97::SetNoBorder(bool v) {
-  if (Store(noBorder_, v)) Redraw();
+  if (StoreChanged(noBorder_, v)) Redraw();
 }
 TNumGlyphs97 TToolbarButton97::NumGlyphs() const { return glyph_->NumGlyphs(); }
 void TToolbarButton97::SetNumGlyphs(TNumGlyphs97 v) { glyph_->SetNumGlyphs(v); }
 bool TToolbarButton97::OldDisabledStyle() const { return glyph_->OldDisabledStyle(); }
 void TToolbarButton97::SetOldDisabledStyle(bool v) { glyph_->SetOldDisabledStyle(v); }
 void TToolbarButton97::SetShowBorderWhenInactive(bool v) {
-  if (Store(showBorderWhenInactive_, v)) Redraw();
+  if (StoreChanged(showBorderWhenInactive_, v)) Redraw();
 }
 void TToolbarButton97::SetSpacing(int v) {
-  if (Store(spacing_, v)) Redraw();
+  if (StoreChanged(spacing_, v)) Redraw();
 }
 void TToolbarButton97::SetWordWrap(bool v) {
-  if (Store(wordWrap_, v)) Redraw();
+  if (StoreChanged(wordWrap_, v)) Redraw();
 }
 
 void TToolbarButton97::SetDown(bool v) {

@@ -126,11 +126,15 @@ TEST_F(HookTest, EnterMovesTheFocusAndTheControlNeverSeesIt) {
   EXPECT_TRUE(memo->Focused()) << "Ctrl+Enter too";
 }
 
+// The moves follow the tab order of the form, so an unchecked side button
+// (no tab stop) is passed over as Tab passes over it.
 TEST_F(HookTest, UpAndDownMoveToThePreviousAndNextControl) {
+  second->SetChecked(true);
+  ASSERT_FALSE(first->TabStop());
   second->SetFocus();
   Pump();
   Key(VK_UP);
-  EXPECT_TRUE(first->Focused());
+  EXPECT_TRUE(edit->Focused());
   Key(VK_DOWN);
   EXPECT_TRUE(second->Focused());
   edit->SetFocus();
