@@ -128,8 +128,10 @@ class HeadlessBackend final : public backend::Backend {
     std::unique_lock<std::mutex> lk(m_);
     std::uint64_t deadline = now_ + static_cast<std::uint64_t>(std::max(0, ms));
     ++sleepers_;
+    auto wake = wakes_.insert(deadline);
     cv_.notify_all();
     cv_.wait(lk, [&] { return now_ >= deadline; });
+    wakes_.erase(wake);
     --sleepers_;
   }
   std::int64_t UnixTimeMs() override { return kEpochMs + static_cast<std::int64_t>(NowMs()); }
@@ -226,6 +228,10 @@ class HeadlessBackend final : public backend::Backend {
     std::lock_guard<std::mutex> g(m_);
     return sleepers_;
   }
+  std::uint64_t NextWake() {
+    std::lock_guard<std::mutex> g(m_);
+    return wakes_.empty() ? UINT64_MAX : *wakes_.begin();
+  }
   bool WaitForSleepers(int count, int timeoutMs) {
     std::unique_lock<std::mutex> lk(m_);
     return cv_.wait_for(lk, std::chrono::milliseconds(timeoutMs), [&] { return sleepers_ >= count; });
@@ -280,6 +286,7 @@ class HeadlessBackend final : public backend::Backend {
   bool idleAdvance_ = false;
   std::uint64_t now_ = 0;
   int sleepers_ = 0;
+  std::multiset<std::uint64_t> wakes_;  // the deadlines of the threads in SleepFor
   backend::Point mouse_{0, 0};
   backend::Point pending_{0, 0};
   std::set<unsigned> keys_;
@@ -404,5 +411,6 @@ std::vector<std::pair<backend::SurfaceId, backend::Rect>> TakePresented() { retu
 backend::Cursor CurrentCursor() { return Current().Cursor(); }
 int Sleepers() { return Current().Sleepers(); }
 bool WaitForSleepers(int count, int timeoutMs) { return Current().WaitForSleepers(count, timeoutMs); }
+std::uint64_t NextWake() { return Current().NextWake(); }
 
 }  // namespace headless
