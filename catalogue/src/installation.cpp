@@ -143,6 +143,8 @@ void ResetDetails(MissionDetails& d) {
 
 bool InstallClick(InstallContext& ctx) {
   if (!CheckEntries(ctx)) return false;
+  if (ctx.details.FilenameCaption().find_first_of("?*") != std::string::npos)
+    throw std::invalid_argument(kNameOutsideCodePage);
   DeriveSelection(ctx);
   if (!ctx.confirm.ShowModal()) return false;
   const MissionSelection& sel = ctx.selection;

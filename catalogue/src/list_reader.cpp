@@ -49,8 +49,21 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+// A line of any length is quoted at most this long, so that the error fits a
+// message box and a terminal line.
+constexpr std::size_t kQuotedLineMax = 80;
+
+std::string QuotedLine(std::string_view line) {
+  if (line.size() <= kQuotedLineMax) return std::string(line);
+  return std::string(line.substr(0, kQuotedLineMax - 3)) + "...";
+}
+
+}  // namespace
+
 ConvertError::ConvertError(std::string_view line)
-    : std::runtime_error("'" + std::string(line) + "' is not a valid integer value") {}
+    : std::runtime_error("'" + QuotedLine(line) + "' is not a valid integer value") {}
 
 LineReader::LineReader(std::string_view text) : text_(text.substr(0, text.find(kCtrlZ))) {}
 

@@ -84,9 +84,26 @@ bool IsWindowsPath(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
 }
 
+// Whether every character of a UTF-8 text has a Windows-1252 byte; bytes
+// that are not UTF-8 count as Windows-1252 already, as Utf8ToAnsi takes them.
+bool FitsWindows1252(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    char32_t c = 0;
+    const std::size_t n = hostfs::DecodeUtf8(utf8, i, c);
+    if (n == 0) {
+      ++i;
+      continue;
+    }
+    if (c != U'?' && hostfs::UnicodeToAnsi(c) == '?') return false;
+    i += n;
+  }
+  return true;
+}
+
 // The mission as the file-open dialog would give it: a Windows path to an
 // existing file.
 std::string ResolveMission(const Session& s, const std::string& arg) {
+  if (!FitsWindows1252(arg)) throw CommandError(kNameOutsideCodePage);
   std::string mission = hostfs::Utf8ToAnsi(arg);
   std::error_code ec;
   if (IsWindowsPath(mission)) {
@@ -149,11 +166,21 @@ void ApplyChoices(const Arguments& a, PlainMissionDetails& d, OpenContext& ctx) 
   }
 }
 
+// The windows quietly open a mission that fits no game and install nothing;
+// the command line says why.
+void RequireGame(const MissionSelection& selection, const std::string& mission) {
+  if (selection.game == gmNone) throw CommandError(mission + " is outside the install folders of both games");
+  if (selection.type == mtNone)
+    throw CommandError(mission + " is not in the combat, melee or train folder of its game");
+}
+
 int Sections(Session& s, const Arguments& a, std::ostream& out) {
   PlainMissionDetails details;
   MissionSelection selection;
   OpenContext ctx{details, selection, s.installs, s.files};
-  OpenMissionFile(ctx, ResolveMission(s, a.mission));
+  const std::string mission = ResolveMission(s, a.mission);
+  OpenMissionFile(ctx, mission);
+  RequireGame(selection, mission);
   ApplyChoices(a, details, ctx);
   Line(out, details.missionType);
   for (const std::string& header : details.sectionItems) Line(out, header);
@@ -178,6 +205,7 @@ int Install(Session& s, const Arguments& a, std::ostream& out, std::ostream& err
   const std::string mission = ResolveMission(s, a.mission);
   RequireOneLine(mission, "MISSION");
   OpenMissionFile(open, mission);
+  RequireGame(selection, mission);
   ApplyChoices(a, details, open);
   details.missionName = hostfs::Utf8ToAnsi(*a.title);
   details.missionSection = hostfs::Utf8ToAnsi(*a.section);

@@ -310,6 +310,22 @@ TEST_F(InstallCommand, AFailingListStopsTheInstallBeforeAnyIsWritten) {
   EXPECT_EQ(Saves().size(), 3u);
 }
 
+// "?" stands where the host's name had a character Windows-1252 lacks.
+TEST_F(InstallCommand, AFileNameNoWindowsFileHasIsRefusedBeforeTheDialog) {
+  Opened("XvT Combat", sbBoth, false);
+  for (const char* name : {"?.tie", "a*.tie"}) {
+    details.filename = name;
+    try {
+      InstallClick(ctx);
+      ADD_FAILURE() << name;
+    } catch (const std::invalid_argument& e) {
+      EXPECT_STREQ(e.what(), kNameOutsideCodePage);
+    }
+  }
+  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(details.installEnabled);
+}
+
 TEST_F(InstallCommand, FailedSaveKeepsTheList) {
   std::string before = files.Get(kCombat);
   files.failReplace = [](const std::string& path) { throw hostfs::FileError("Cannot create file " + path, 5); };

@@ -80,6 +80,16 @@ TEST(NumberRule, ErrorTextQuotesTheLine) {
   } catch (const ConvertError& e) {
     EXPECT_STREQ(e.what(), "'12 ' is not a valid integer value");
   }
+  const std::string eighty(80, '7');
+  EXPECT_THROW(ReadNumber(eighty), ConvertError);
+  for (const auto& [line, quoted] : {std::pair{eighty + "x", std::string(77, '7') + "..."}, std::pair{eighty, eighty},
+                                     std::pair{std::string(4'000'000, 'y'), std::string(77, 'y') + "..."}}) {
+    try {
+      ReadNumber(line);
+    } catch (const ConvertError& e) {
+      EXPECT_EQ(e.what(), "'" + quoted + "' is not a valid integer value");
+    }
+  }
 }
 
 struct Recorder : GroupVisitor {

@@ -159,11 +159,57 @@ TEST_F(Cli, SectionsByWindowsPathAndByHostPath) {
   EXPECT_EQ(r.out, "XvT Melee\n[Free For All]\n[Team Melee]\n");
 }
 
-TEST_F(Cli, SectionsOfAMissionOutsideBothGames) {
+// The windows open such a mission quietly and install nothing; the command
+// line says why and fails.
+TEST_F(Cli, AMissionThatFitsNoGameIsAnError) {
   TempPrefix::Write(prefix.C() / "Other" / "combat" / "stray.tie", "x");
-  Result r = Run({"sections", "C:\\Other\\combat\\stray.tie"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "No File LoadedCombat\n");
+  TempPrefix::Write(xvt / "Missions" / "loose.tie", "x");
+  const std::string before = TempPrefix::Slurp(xvt / "combat" / "mission.lst");
+  const struct {
+    std::string mission, error;
+  } cases[] = {
+      {"C:\\Other\\combat\\stray.tie", "C:\\Other\\combat\\stray.tie is outside the install folders of both games.\n"},
+      {(xvt / "Missions" / "loose.tie").string(),
+       "C:\\Games\\XvT\\Missions\\loose.tie is not in the combat, melee or train folder of its game.\n"},
+  };
+  for (const auto& c : cases) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"sections", c.mission},
+                                          {"install", c.mission, "--title", "T", "--section", "[Deep Strike]"}}) {
+      Result r = Run(args);
+      EXPECT_EQ(r.status, 1) << args[0] << " " << c.mission;
+      EXPECT_EQ(r.out, "");
+      EXPECT_EQ(r.err, c.error);
+    }
+  }
+  EXPECT_EQ(TempPrefix::Slurp(xvt / "combat" / "mission.lst"), before);
+}
+
+// A name made on the host with a character Windows-1252 lacks would enter
+// the list as "?", naming no file.
+TEST_F(Cli, AMissionNameOutsideWindows1252IsRefusedBeforeWriting) {
+  const fs::path odd = xvt / "combat" / "\xE4\xB8\xAD.tie";
+  TempPrefix::Write(odd, "x");
+  const std::string before = TempPrefix::Slurp(xvt / "combat" / "mission.lst");
+  for (const std::string& mission : {odd.string(), std::string("C:\\Games\\XvT\\combat\\\xE4\xB8\xAD.tie")}) {
+    Result r = Run({"install", mission, "--title", "T", "--section", "[Deep Strike]"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "The mission file name has a character that the mission lists cannot hold.\n");
+  }
+  EXPECT_EQ(TempPrefix::Slurp(xvt / "combat" / "mission.lst"), before);
+  TempPrefix::Write(xvt / "combat" / "caf\xC3\xA9 \xE2\x82\xAC.tie", "x");  // in the code page: installed
+  EXPECT_EQ(Run({"install", (xvt / "combat" / "caf\xC3\xA9 \xE2\x82\xAC.tie").string(), "--title", "T", "--section",
+                 "[Deep Strike]"})
+                .status,
+            0);
+}
+
+// The error quotes a bad line shortened, however long the line.
+TEST_F(Cli, AHugeBadNumberLineIsQuotedShort) {
+  TempPrefix::Write(bop / "melee" / "mission.lst", "//\r\n[Ring]\r\n//\r\n" + std::string(2'000'000, '9') + "x\r\n");
+  Result r = Run({"tree"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "'" + std::string(77, '9') + "...' is not a valid integer value.\n");
 }
 
 TEST_F(Cli, MissionMustExistOnADrive) {

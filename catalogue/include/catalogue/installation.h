@@ -19,6 +19,11 @@ inline constexpr const char* kNeedMissionSection = "You Must Provide a Mission S
 inline constexpr const char* kNeedOpeningBracket = "You must include a [ at the start of the mission section.";
 inline constexpr const char* kNeedClosingBracket = "You must include a ] at the end of the mission section.";
 inline constexpr const char* kListCaptionPrefix = "LST FILE:";
+// A name the host gave with a character Windows-1252 lacks reaches us with a
+// "?" in its place, which no Windows file name holds: written into a list it
+// would name a file that does not exist.
+inline constexpr const char* kNameOutsideCodePage =
+    "The mission file name has a character that the mission lists cannot hold";
 
 // The list suffixes written for a classification, in order; none for a
 // combination the table does not name.
@@ -75,7 +80,8 @@ struct InstallContext {
 
 // The Install command. Returns true when it ran to its end (panel reset);
 // false when a check failed or the dialog was cancelled. Throws the file
-// and number errors of the lists, leaving the panel as it was.
+// and number errors of the lists, and kNameOutsideCodePage for a file name
+// with "?" or "*", leaving the panel as it was and every list unwritten.
 bool InstallClick(InstallContext& ctx);
 
 }  // namespace catalogue

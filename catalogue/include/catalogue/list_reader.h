@@ -11,7 +11,8 @@
 
 namespace catalogue {
 
-// A number line that is not a number: "'%s' is not a valid integer value".
+// A number line that is not a number: "'%s' is not a valid integer value",
+// a line past 80 characters shortened to its first 77 and "...".
 class ConvertError : public std::runtime_error {
  public:
   explicit ConvertError(std::string_view line);
