@@ -2,6 +2,7 @@
 // ($WINEPREFIX, else ~/.wine), or over a scratch copy of the bundled demo
 // prefix when that one has no game, so that a first run has lists to show.
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <backend/sdl.h>
 #include <win32/windows.h>
 
+#include "hostfs/hostfs.h"
 #include "registry/registry.h"
 #include "signal_watch.h"
 #include "ui/program.h"
@@ -106,10 +108,13 @@ int main(int argc, char** argv) {
   if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) return TellHowToRun(argv[0], "");
 
   Scratch scratch;
+  // Under a file-size limit a save fails as "Disk full" instead of killing us.
+  std::signal(SIGXFSZ, SIG_IGN);
   // Before SDL starts, which would otherwise take SIGINT and SIGTERM for itself.
   DWORD uiThread = GetCurrentThreadId();
   app::SignalWatch signals([uiThread] { return PostThreadMessageA(uiThread, WM_QUIT, 0, 0) != FALSE; },
                            [&scratch](int signal) {
+                             hostfs::RemoveTemporaryFiles();  // a list being saved stays as it was
                              scratch.Remove();
                              std::_Exit(128 + signal);
                            });

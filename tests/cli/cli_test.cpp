@@ -2,6 +2,7 @@
 // install, its output and the list files it leaves on disk.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -328,6 +329,27 @@ TEST_F(Cli, ParallelInstallsIntoOneListKeepEveryMission) {
   }
   EXPECT_EQ(list.find("[Duels]"), list.rfind("[Duels]"));
   EXPECT_EQ(std::distance(fs::directory_iterator(xvt / "Melee"), fs::directory_iterator()), kRuns + 2);
+}
+
+// Under a file-size limit the host stops a write with SIGXFSZ, which would
+// end the program without a word and leave its new text half-written.
+TEST_F(Cli, UnderAFileSizeLimitASaveFailsAsDiskFull) {
+  const fs::path list = xvt / "Melee" / "MISSION.LST";
+  TempPrefix::Write(list, TempPrefix::Slurp(list) + "//\r\n[Bulk]\r\n//\r\n9\r\nbulk.tie\r\n" +
+                              std::string(64 * 1024, 'b') + "\r\n");
+  const std::string before = TempPrefix::Slurp(list);
+  struct rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  struct rlimit small = old;
+  small.rlim_cur = 16 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const pid_t run = Start({"install", "C:\\Games\\XvT\\Melee\\crossfire.tie", "--title", "C", "--section", "[Bulk]"});
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
+  Result r = Finish(run);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Disk full.\n");
+  EXPECT_EQ(TempPrefix::Slurp(list), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(list.parent_path()), fs::directory_iterator()), 2);
 }
 
 TEST_F(Cli, TextIsWindows1252OnDiskAndUtf8Outside) {
