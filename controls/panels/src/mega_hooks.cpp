@@ -297,7 +297,7 @@ bool Accelerator(TMegaInfo& info, WPARAM wp) {
   return true;
 }
 
-bool Consumed(TMegaInfo& info, UINT msg, WPARAM wp) {
+bool Consumed(TMegaInfo& info, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -306,6 +306,12 @@ bool Consumed(TMegaInfo& info, UINT msg, WPARAM wp) {
     case WM_SETFOCUS: FocusEffect(info, true); return false;
     case WM_KILLFOCUS: FocusEffect(info, false); return false;
     case WM_MOUSEMOVE: LiveEffect(info); return false;
+    case WM_WINDOWPOSCHANGING: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+      if (info.control && !(pos->flags & SWP_NOMOVE && pos->flags & SWP_NOSIZE))
+        info.panel->InvalidateChildShadow(info.control);
+      return false;
+    }
     default: return false;
   }
 }
@@ -318,7 +324,7 @@ LRESULT CALLBACK HookProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   // window sees them; a key the hook fixes is declined there, so that it
   // arrives here as the key itself.
   if (info->panel && (msg == CN_KEYDOWN || msg == CN_CHAR) && FixingControl(*info, msg, wp)) return 0;
-  if (info->panel && Consumed(*info, msg, wp)) return 0;
+  if (info->panel && Consumed(*info, msg, wp, lp)) return 0;
   const LRESULT result = CallWindowProcA(previous, h, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
     // The window is gone: its record (looked up again, the call may have

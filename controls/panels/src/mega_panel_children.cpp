@@ -72,6 +72,18 @@ void TMegaPanel::InvalidateChildLabel(TControl* child) {
   InvalidateRect(WindowHandle(), &r, TRUE);
 }
 
+void TMegaPanel::InvalidateChildShadow(TControl* child) {
+  if (!HandleAllocated() || !child || shadow_.Style() == csTransparent || shadow_.Color() == clNone) return;
+  const TRect b = child->BoundsRect();
+  RECT moved = b;
+  OffsetRect(&moved, shadow_.XOffset(), shadow_.YOffset());
+  HRGN shadow = CreateRectRgnIndirect(&moved), own = CreateRectRgnIndirect(&b);
+  CombineRgn(shadow, shadow, own, RGN_DIFF);
+  InvalidateRgn(WindowHandle(), shadow, TRUE);
+  DeleteObject(shadow);
+  DeleteObject(own);
+}
+
 void TMegaPanel::SetFocusedChild(TControl* child) {
   if (child == focusedChild_) return;
   TControl* old = focusedChild_;

@@ -66,6 +66,11 @@ TEST_F(MegaTest, GroupBoxCaptionAndShadowsFollowTheirGeometry) {
   panel->UpdateChildHooks();
   EXPECT_EQ(At(153, 123), RGB(128, 128, 128)) << "grey shadow 4 right and 4 down";
   EXPECT_EQ(At(99, 99), kFace);
+  box->SetBounds(10, 150, 50, 20);
+  HRGN pending = CreateRectRgn(0, 0, 0, 0);
+  GetUpdateRgn(panel->Handle(), pending, FALSE);
+  EXPECT_TRUE(PtInRegion(pending, 153, 123)) << "the old shadow, outside what the window system uncovers";
+  DeleteObject(pending);
 }
 
 TEST_F(MegaTest, ColourValuesOfOlderVersionsAreRead) {

@@ -259,6 +259,8 @@ class TMegaPanel : public TCustomPanel, public TMegaTypes {
   TControl* FocusedChild() const { return focusedChild_; }
   static TControl* LiveChild();
   void InvalidateChildLabel(TControl* child);
+  // The shadow a child casts where it stands now, before it moves.
+  void InvalidateChildShadow(TControl* child);
   void SetFocusedChild(TControl* child);
 
  protected:
