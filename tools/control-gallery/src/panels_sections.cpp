@@ -151,9 +151,10 @@ void Edits(TWinControl* host) {
     e->SetText(i == 0 ? "Idle" : i == 1 ? "Focused" : "Disabled");
     if (i == 2) e->SetEnabled(false);
   }
-  const char* texts[] = {"Flat", "Read-only flat", "Disabled flat"};
+  const char* texts[] = {"Hot flat", "Read-only flat", "Disabled flat"};
   for (int i = 0; i < 3; ++i) {
     auto* f = Put<TFlatEdit>(host, 382 + i * 126, 4, 120, 19);
+    f->SetName(std::string("FlatEdit") + std::to_string(i));
     f->SetText(texts[i]);
     if (i == 1) {
       f->SetReadOnly(true);
@@ -165,8 +166,11 @@ void Edits(TWinControl* host) {
   }
 }
 
+// The pointer is on the hot button, so the hot flat edit is told the
+// mouse came onto it, as the framework tells it.
 void FocusEdit(TWinControl* host) {
   if (auto* e = dynamic_cast<TWinControl*>(host->FindChildControl("Edit97_1"))) e->SetFocus();
+  if (TControl* f = host->FindChildControl("FlatEdit0")) f->Perform(CM_MOUSEENTER);
 }
 
 void StatusBar(TWinControl* host) {
@@ -195,7 +199,7 @@ void AddPanelSections(std::vector<Section>& out) {
   out.push_back({"Pictures: centred, anchored, stretched, tiled, strip, fast tiling", 68, Pictures, nullptr});
   out.push_back({"Captions, labels, control shadows", 88, Captions, nullptr});
   out.push_back({"Flat buttons: up, hot, down, disabled, glyph only, caption only", 58, Buttons, PointAtHotButton});
-  out.push_back({"Flat edits: idle, focused, disabled; flat, read-only, disabled", 27, Edits, FocusEdit});
+  out.push_back({"Flat edits: idle, focused, disabled; hot, read-only, disabled", 27, Edits, FocusEdit});
   out.push_back({"Status bar with a hosted control", 23, StatusBar, nullptr});
 }
 
