@@ -39,15 +39,22 @@ int Usage(std::ostream& out, int status) {
   out << "usage: xvtinst\n"
          "Opens the mission installer's window. The games are read from the Wine prefix\n"
          "in WINEPREFIX (else ~/.wine); when it has neither game, a scratch copy of the\n"
-         "demo prefix (XVTINST_DEMO_PREFIX, else the one of the source tree) is used\n"
-         "and removed at exit. Needs a display: without one, run it under xvfb-run -a.\n";
+         "demo prefix (XVTINST_DEMO_PREFIX, else the one installed with the program)\n"
+         "is used and removed at exit. Needs a display: without one, run it under xvfb-run -a.\n";
   return status;
 }
 
-// The demo prefix of the source tree this program was built from, unless
-// XVTINST_DEMO_PREFIX names another (an installed copy, say).
+// XVTINST_DEMO_PREFIX when set; else the copy installed beside the program
+// (share/xvtinst/demo-prefix next to its bin folder, wherever the tree was
+// put); else, for a program run from its build folder, the source tree's.
 fs::path DemoPrefix() {
   if (Set("XVTINST_DEMO_PREFIX")) return std::getenv("XVTINST_DEMO_PREFIX");
+  std::error_code ec;
+  fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    fs::path installed = self.parent_path() / XVTINST_DEMO_PREFIX_FROM_BIN;
+    if (fs::exists(installed / "system.reg", ec)) return installed.lexically_normal();
+  }
   return XVTINST_DEMO_PREFIX_DIR;
 }
 
