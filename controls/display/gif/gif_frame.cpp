@@ -30,6 +30,7 @@ const TGIFBitmap& TGIFFrameBase::Decoded() {
     bmp->BitCount = DibBitsFor(item.BitsPerPixel);
     const std::uint64_t pixels = std::uint64_t(std::max(item.Size.X, 0)) * std::uint64_t(std::max(item.Size.Y, 0));
     if (pixels > kGIFMaxPixels) throw EInvalidGraphicOperation(gifmsg::TooLarge);
+    if (Picture) Picture->MakeRoomFor(pixels, this);
     bmp->Width = item.Size.X;
     bmp->Height = item.Size.Y;
     bmp->Palette.assign(std::size_t(1) << bmp->BitCount, TGIFRGB{128, 128, 128});
@@ -50,7 +51,16 @@ const TGIFBitmap& TGIFFrameBase::Decoded() {
     if (params.Progress) Report(*progress, psEnding, 100);
   }
   FBitmap = std::move(bmp);
+  FReplaced = false;
   return *FBitmap;
+}
+
+std::uint64_t TGIFFrameBase::ReleaseDecoded() {
+  // A frame made from a bitmap has nothing to decode its pixels from again.
+  if (!FBitmap || !HasImageData() || FReplaced) return 0;
+  const std::uint64_t pixels = std::uint64_t(FBitmap->Width) * std::uint64_t(std::max(FBitmap->Height, 0));
+  FBitmap.reset();
+  return pixels;
 }
 
 std::vector<std::string> TGIFFrameBase::Comment() const {
@@ -73,6 +83,7 @@ void TGIFFrameBase::Assign(const TGIFFrameBase& source) {
   DisposalMethod = source.DisposalMethod;
   LocalColors = source.LocalColors;
   FBitmap = source.FBitmap;  // immutable once built, so sharing is safe
+  FReplaced = source.FReplaced;
 }
 
 void TGIFFrameBase::Assign(const TGIFBitmap& bitmap) {
@@ -91,6 +102,7 @@ void TGIFFrameBase::Assign(const TGIFBitmap& bitmap) {
   TransparentIndex = -1;
   LocalColors = true;
   FBitmap = std::make_shared<TGIFBitmap>(bitmap);
+  FReplaced = false;
 }
 
 void TGIFFrameBase::EnsureImageData() {

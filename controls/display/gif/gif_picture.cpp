@@ -162,3 +162,17 @@ bool TGIFPicture::HasTransparentFrame() const {
     if (f->TransparentColor != clNone) return true;
   return false;
 }
+
+void TGIFPicture::MakeRoomFor(std::uint64_t pixels, const TGIFFrameBase* keep) {
+  std::uint64_t kept = 0;
+  for (const auto& f : Frames)
+    if (f.get() != keep && f->HasDecoded() && f->HasImageData()) {
+      const TGIFPoint s = f->Size();
+      kept += std::uint64_t(std::max(s.X, 0)) * std::uint64_t(std::max(s.Y, 0));
+    }
+  for (const auto& f : Frames) {
+    if (kept + pixels <= kGIFMaxKeptPixels) break;
+    if (f.get() != keep) kept -= std::min(kept, f->ReleaseDecoded());
+  }
+}
+

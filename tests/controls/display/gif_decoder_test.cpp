@@ -210,6 +210,36 @@ TEST(GifFrameBounds, HugeDeclaredSizeIsRefused) {
   EXPECT_TRUE(pic.Frames.empty());
 }
 
+// A file of a few hundred bytes may declare many frames of the largest size:
+// decoded one after another, the picture keeps only what fits its budget and
+// decodes a frame let go again when it is asked for.
+TEST(GifFrameBounds, DecodedFramesOfAPictureStayWithinItsBudget) {
+  constexpr int kFrames = 20;
+  auto g = GifBuilder().Header().Screen(4096, 4096, 1).Table(1);
+  for (int i = 0; i < kFrames; ++i) g.Image(0, 0, 4096, 4096).Codes(2, {{4, 3}, {1, 3}, {5, 3}});
+  g.Trailer();
+  ASSERT_LT(g.b.size(), 1000u);
+  TGIFPicture pic;
+  pic.LoadFromBytes(g.b);
+  ASSERT_EQ(pic.Count(), std::size_t(kFrames));
+  const std::shared_ptr<const TGIFBitmap> first = pic.Frame(0).DecodedShared();
+  auto kept = [&] {
+    std::uint64_t pixels = 0;
+    for (const auto& f : pic.Frames) pixels += f->HasDecoded() ? 4096u * 4096u : 0u;
+    return pixels;
+  };
+  for (int round = 0; round < 2; ++round)
+    for (std::size_t i = 0; i < pic.Count(); ++i) {
+      const TGIFBitmap& b = pic.Frame(i).Decoded();
+      EXPECT_EQ(b.Indices[0], 1);
+      EXPECT_EQ(b.Indices.back(), 0);
+      EXPECT_LE(kept(), kGIFMaxKeptPixels) << i;
+    }
+  EXPECT_FALSE(pic.Frame(0).HasDecoded());
+  EXPECT_EQ(first->Indices[0], 1);  // a holder keeps its plane
+  EXPECT_EQ(pic.GetWidth(), 4096);
+}
+
 TEST(GifDib, ColourDepthFollowsTheTableSize) {
   struct Case {
     int tableBits, dibBits;

@@ -45,8 +45,10 @@ public:
   // when the table holds that colour twice; -1 when none.
   int TransparentIndex = -1;
 
-  // The decoded frame, built on first use and kept until the data change.
-  // Throws "Wrong number of colors; must be a power of 2" without a table.
+  // The decoded frame, built on first use and kept until the data change or
+  // the picture needs the room (see kGIFMaxKeptPixels): hold DecodedShared
+  // to keep it past the next decoding of another frame. Throws "Wrong number
+  // of colors; must be a power of 2" without a table.
   const TGIFBitmap& Decoded();
   bool HasDecoded() const { return FBitmap != nullptr; }
   // The decoded plane as held (null before the first decoding): its
@@ -62,12 +64,19 @@ public:
   // Replaces the frame with a bitmap; it has no compressed data until written.
   void Assign(const TGIFBitmap& bitmap);
   // Keeps the frame's data but shows `bitmap` as its decoded pixels.
-  void ReplaceDecoded(const TGIFBitmap& bitmap) { FBitmap = std::make_shared<const TGIFBitmap>(bitmap); }
+  void ReplaceDecoded(const TGIFBitmap& bitmap) {
+    FBitmap = std::make_shared<const TGIFBitmap>(bitmap);
+    FReplaced = true;
+  }
   // Encodes the bitmap when there is no compressed data (for writing).
   void EnsureImageData();
+  // Lets the decoded pixels go when they can be decoded again; returns how
+  // many pixels that frees.
+  std::uint64_t ReleaseDecoded();
 
 private:
   std::shared_ptr<const TGIFBitmap> FBitmap;
+  bool FReplaced = false;  // FBitmap did not come from the compressed data
 };
 
 class TGIFPicture {
@@ -125,6 +134,9 @@ public:
   [[noreturn]] void SetWidth(int);
   [[noreturn]] void SetHeight(int);
   bool HasTransparentFrame() const;
+  // Lets decoded frames other than `keep` go until `pixels` more fit in
+  // kGIFMaxKeptPixels.
+  void MakeRoomFor(std::uint64_t pixels, const TGIFFrameBase* keep);
   void Changed() { if (OnChange) OnChange(); }
 
 private:

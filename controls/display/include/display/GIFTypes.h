@@ -38,6 +38,10 @@ struct TGIFColorTable {
 // allocated: nothing in this program comes near it, and a forged header must
 // not exhaust memory.
 inline constexpr std::uint64_t kGIFMaxPixels = std::uint64_t(1) << 24;
+// The decoded frames one picture keeps at a time, together: past it, frames
+// decoded earlier are let go and decoded again when asked for, so a small
+// file of many huge frames costs no more than this many bytes of pixels.
+inline constexpr std::uint64_t kGIFMaxKeptPixels = std::uint64_t(1) << 26;
 
 // Bit count (1..8) of a colour table of `count` entries; 0 when the count is
 // not a power of two between 2 and 256.
