@@ -15,6 +15,8 @@ if(XVT_FUZZ)
 endif()
 
 set(XVT_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
+# Tests that drive a real X server each start one of their own through this.
+set(XVT_OWN_XSERVER ${XVT_SOURCE_DIR}/tests/e2e/lib/own_xvfb.sh)
 
 # Our own code builds with warnings as errors; third-party code is never
 # compiled through these helpers.
@@ -42,12 +44,13 @@ function(xvt_library name)
   target_link_libraries(${name} PUBLIC ${A_PUBLIC_LIBS} PRIVATE ${A_PRIVATE_LIBS})
 endfunction()
 
-# xvt_test(name SOURCES ... LIBS ... [LABELS ...]): one GoogleTest executable, one CTest entry.
+# xvt_test(name SOURCES ... LIBS ... [LABELS ...] [XSERVER]): one GoogleTest executable, one
+# CTest entry. XSERVER runs it in an X server of its own (tests/e2e/lib/own_xvfb.sh).
 function(xvt_test name)
   if(XVT_FUZZ)
     return()
   endif()
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(A "XSERVER" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   xvt_warnings(${name})
   target_include_directories(${name} PRIVATE ${XVT_SOURCE_DIR}/tests/support)
@@ -55,7 +58,12 @@ function(xvt_test name)
   target_compile_definitions(${name} PRIVATE
     XVT_SOURCE_DIR="${XVT_SOURCE_DIR}"
     XVT_TESTDATA_DIR="${XVT_SOURCE_DIR}/tests/data")
-  add_test(NAME ${name} COMMAND ${name})
+  if(A_XSERVER)
+    add_test(NAME ${name} COMMAND ${XVT_OWN_XSERVER} $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT 120 ENVIRONMENT "XVT_SOURCE_DIR=${XVT_SOURCE_DIR}")
   if(A_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${A_LABELS}")

@@ -1,33 +1,14 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite: the normal build (with an X server for
-# the end-to-end tests), then again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time.
+# Builds and runs the whole test suite: the normal build, then again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a
+# bounded time. Tests that need an X server start one of their own.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 "$top/scripts/deps.sh"
 
-xvfb_pid=""
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
-start_xvfb() {
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-  done
-  echo "could not start Xvfb" >&2
-  return 1
-}
-
 echo "== normal build" >&2
 "$top/scripts/build.sh" build
-start_xvfb
 ctest --test-dir "$top/build" --output-on-failure -j "$jobs" -LE fuzz
 
 echo "== sanitizer build (ASan + UBSan)" >&2

@@ -12,6 +12,7 @@
 #include <backend/backend.h>
 #include <backend/sdl.h>
 
+#include "frame_report.h"
 #include "host_services.h"
 
 namespace sdl {
@@ -89,6 +90,7 @@ class SdlBackend final : public backend::Backend {
     options_.erase(id);
     noActivate_.erase(id);
     placed_.erase(id);
+    frames_.Forget(id);
   }
   void PlaceSurface(backend::SurfaceId id, backend::Rect r) override {
     placed_[id] = r;
@@ -100,6 +102,7 @@ class SdlBackend final : public backend::Backend {
   void ShowSurface(backend::SurfaceId id, bool show) override {
     SDL_Window* w = Find(id);
     if (!w) return;
+    frames_.Show(id, show);
     if (!show) return SDL_HideWindow(w);
     bool keepFocus = noActivate_[id];
     SDL_Window* focused = SDL_GetKeyboardFocus();
@@ -202,6 +205,7 @@ class SdlBackend final : public backend::Backend {
   backend::SurfaceId next_ = 1;
   Uint32 wakeEvent_ = 0;
   SoundPlayer sound_;
+  FrameReport frames_;
 };
 
 void SdlBackend::Present(backend::SurfaceId id, const backend::PixelView& px, const std::vector<backend::Rect>& dirty) {
@@ -226,6 +230,7 @@ void SdlBackend::Present(backend::SurfaceId id, const backend::PixelView& px, co
     SDL_UpdateWindowSurfaceRects(w, rects.data(), static_cast<int>(rects.size()));
   }
   SDL_FreeSurface(source);
+  frames_.Presented(id, options_[id].title);
 }
 
 bool SdlBackend::TranslateWindow(const SDL_WindowEvent& w, backend::Event& e) {
@@ -235,6 +240,9 @@ bool SdlBackend::TranslateWindow(const SDL_WindowEvent& w, backend::Event& e) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: e.type = backend::EventType::Activate; return true;
     case SDL_WINDOWEVENT_FOCUS_LOST: e.type = backend::EventType::Deactivate; return true;
     case SDL_WINDOWEVENT_EXPOSED:
+      frames_.Exposed(e.surface);
+      e.type = backend::EventType::Expose;
+      return true;
     case SDL_WINDOWEVENT_SIZE_CHANGED: e.type = backend::EventType::Expose; return true;
     default: return false;
   }

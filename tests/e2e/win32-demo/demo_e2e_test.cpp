@@ -1,18 +1,22 @@
 // The demo program on a real X server, driven by xdotool: a click moves the
 // square, R paints it red, P opens a pop-up without taking the keyboard,
-// S writes the window's pixels, which are checked here.
+// S writes the window's pixels, which are checked here. Each step waits for
+// what it needs (a frame on the screen, the focus, the snapshot's line) by a
+// bounded poll, never for a guessed time.
 #include <gtest/gtest.h>
 
 #include <png.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -22,13 +26,29 @@ extern char** environ;
 
 namespace {
 
-pid_t Start(const std::vector<std::string>& argv) {
+// Starts argv; with `out` given, its standard output and error go to that file.
+pid_t Start(const std::vector<std::string>& argv, const std::string& out = "") {
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  if (!out.empty()) {
+    posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&files, 1, 2);
+  }
   pid_t pid = -1;
-  if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return -1;
-  return pid;
+  int rc = posix_spawnp(&pid, args[0], &files, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&files);
+  return rc == 0 ? pid : -1;
+}
+
+// How many lines of the file are exactly `line`.
+int CountLines(const std::string& path, const std::string& line) {
+  std::ifstream in(path);
+  int n = 0;
+  for (std::string l; std::getline(in, l);) n += l == line;
+  return n;
 }
 
 int RunTool(const std::vector<std::string>& argv) {
@@ -82,21 +102,31 @@ TEST(Win32Demo, ClickKeysAndPopupUnderXvfb) {
   if (RunTool({"xdotool", "version"}) != 0) GTEST_SKIP() << "no xdotool";
   auto dir = std::filesystem::temp_directory_path() / ("xvt-demo-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
-  std::string snap = (dir / "snap.png").string();
-  pid_t demo = Start({XVT_DEMO, snap});
+  std::string snap = (dir / "snap.png").string(), log = (dir / "demo.log").string();
+  setenv("XVT_REPORT_FRAMES", "1", 1);
+  pid_t demo = Start({XVT_DEMO, snap}, log);
   ASSERT_GT(demo, 0);
+  auto frames = [&](const std::string& title) { return CountLines(log, "xvt: frame shown \"" + title + "\""); };
 
   std::string win;
-  ASSERT_TRUE(WaitFor([&] { return !(win = Output("xdotool search --name 'Win32 demo'")).empty(); }, 10));
-  EXPECT_EQ(RunTool({"xdotool", "windowfocus", "--sync", win}), 0);
-  // The window is mapped before the demo pumps its first messages.
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  RunTool({"xdotool", "mousemove", "--window", win, "150", "120"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(WaitFor([&] { return !(win = Output("xdotool search --onlyvisible --name 'Win32 demo'")).empty(); }, 30))
+      << "the demo's window was not mapped within 30 s";
+  ASSERT_TRUE(WaitFor([&] { return frames("Win32 demo") >= 1; }, 30))
+      << "the demo's first frame did not reach the screen within 30 s";
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        RunTool({"xdotool", "windowfocus", win});
+        return Output("xdotool getwindowfocus") == win;
+      },
+      10))
+      << "the demo's window did not take the keyboard focus within 10 s";
+  RunTool({"xdotool", "mousemove", "--sync", "--window", win, "150", "120"});
   RunTool({"xdotool", "click", "1"});
-  RunTool({"xdotool", "key", "--delay", "100", "r", "p", "s"});
-  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(snap); }, 10)) << "no snapshot";
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // let the writer finish
+  RunTool({"xdotool", "key", "r", "p"});
+  ASSERT_TRUE(WaitFor([&] { return frames("") >= 1; }, 10)) << "the pop-up's frame did not reach the screen within 10 s";
+  RunTool({"xdotool", "key", "s"});
+  ASSERT_TRUE(WaitFor([&] { return CountLines(log, "snapshot " + snap + " written") == 1; }, 10))
+      << "no snapshot written within 10 s (the pop-up may have taken the keyboard)";
 
   Image img;
   ASSERT_TRUE(ReadPng(snap, img));

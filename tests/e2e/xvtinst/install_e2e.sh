@@ -6,6 +6,10 @@
 # three XvT combat lists on disk must then hold the mission and no other list
 # may have changed. Then a run on a prefix without games works on a scratch
 # copy of the demo prefix, which a kill must not leave behind.
+# Every wait is a bounded poll for what the next step needs (a window mapped
+# and its first frame on the screen, the keyboard focus taken, a dialog gone,
+# a file rewritten), never a guessed time, and names what it waited for when
+# it gives up. Run it in an X server of its own (tests/e2e/lib/own_xvfb.sh).
 # Exit status 77 (skipped) without a DISPLAY or xdotool.
 set -uo pipefail
 prog=$1 demo=$2
@@ -47,6 +51,19 @@ poll() {
   done
 }
 alive() { kill -0 "$pid" 2>/dev/null; }
+
+# The program says on stderr when a shown window's first frame has reached
+# the screen (XVT_REPORT_FRAMES); each wait asks for one more such line.
+declare -A frames_wanted=()
+frames_at_least() { [ "$(grep -cxF "xvt: frame shown \"$1\"" "$work/stderr")" -ge "$2" ]; }
+# wait_frame TITLE SECONDS: the next frame of a window so captioned ("" for
+# a drop-down menu) is on the screen.
+wait_frame() {
+  local key="t:$1"
+  local want=$((${frames_wanted[$key]:-0} + 1))
+  frames_wanted[$key]=$want
+  poll "$2" frames_at_least "$1" "$want" || fail "no frame of the window \"$1\" reached the screen within $2 s"
+}
 # visible TITLE: the id of the mapped window with exactly that caption.
 visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 shown() { [ -n "$(visible "$1")" ]; }
@@ -65,6 +82,7 @@ wait_window() {
     [ "$(now_ms)" -lt "$end" ] || fail "no window \"$title\" within $2 s"
     sleep 0.05
   done
+  wait_frame "$title" "$2"
 }
 
 # client_origin WINDOW CLIENT_WIDTH CLIENT_HEIGHT: sets $cx, $cy to the
@@ -84,17 +102,24 @@ client_origin() {
 # click X Y: a left click at that client position of the last client_origin.
 click() {
   xdotool mousemove --sync $((cx + $1)) $((cy + $2))
-  sleep 0.05
   xdotool click 1
 }
 
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || fail "cannot focus window $1"; }
+# focus WINDOW: asks for the keyboard focus until the server says it holds:
+# a window just mapped may refuse it for a moment.
+has_focus() {
+  xdotool windowfocus "$1" 2>/dev/null
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
+}
+focus() { poll 10 has_focus "$1" || fail "window $1 did not take the keyboard focus within 10 s"; }
 
 # start PREFIX [ENV...]: starts the program on that Wine prefix.
 start() {
   local prefix=$1
   shift
-  env "$@" WINEPREFIX="$prefix" XVTINST_DEMO_PREFIX="$demo" "$prog" >"$work/stdout" 2>"$work/stderr" </dev/null &
+  frames_wanted=()
+  env "$@" WINEPREFIX="$prefix" XVTINST_DEMO_PREFIX="$demo" XVT_REPORT_FRAMES=1 "$prog" \
+    >"$work/stdout" 2>"$work/stderr" </dev/null &
   pid=$!
 }
 
@@ -102,9 +127,9 @@ start() {
 exit_by_menu() {
   focus "$1"
   xdotool key alt+f
-  sleep 0.2
+  wait_frame "" 10
   xdotool key x
-  poll 5 exited || fail "File > Exit (Alt+F, X) did not end the program"
+  poll 10 exited || fail "File > Exit (Alt+F, X) did not end the program"
   wait "$pid"
   local status=$?
   pid=""
@@ -124,7 +149,7 @@ prefix="$work/prefix"
 cp -a "$demo" "$prefix"
 combat="$prefix/drive_c/Games/XvT/combat"
 start "$prefix"
-wait_window "$caption" 10
+wait_window "$caption" 30
 main=$win
 focus "$main"
 client_origin "$main" 734 441
@@ -134,13 +159,13 @@ click $((panel_x + 128 + 76)) $((panel_y + 147 + 11))  # Refresh: "Build Mission
 # The build runs within the click, so this click is served after it, when
 # OpenFile is enabled.
 click $((panel_x + 16 + 11)) $((panel_y + 8 + 11))  # OpenFile
-wait_window Open 10
+wait_window Open 15
 focus "$win"
 client_origin "$win" 424 262
 click 210 204  # the file name edit
 xdotool type --delay 15 'C:\Games\XvT\combat\ember.tie'
 xdotool key Return
-poll 5 gone Open || fail "the file-open dialog did not take the typed path"
+poll 15 gone Open || fail "the file-open dialog did not take the typed path"
 
 focus "$main"
 client_origin "$main" 734 441
@@ -149,11 +174,11 @@ xdotool type --delay 15 'Ember Fall'
 click $((panel_x + 104 + 40)) $((panel_y + 89 + 10))  # MissionSection's edit field
 xdotool type --delay 15 '[Deep Strike]'
 click $((panel_x + 128 + 76)) $((panel_y + 184 + 11))  # Install
-wait_window Confirm 5
+wait_window Confirm 15
 confirm=$win
 client_origin "$confirm" 356 109
 click $((256 + 44)) $((24 + 11))  # OK
-poll 5 gone Confirm || fail "the Confirm dialog stayed open after OK"
+poll 15 gone Confirm || fail "the Confirm dialog stayed open after OK"
 
 # Highest numbers: mission.lst 7, Rebel.lst 1, imperial.lst 2. The section
 # stands in mission.lst only: the mission goes first into it there, and into
@@ -169,7 +194,7 @@ written() {
     cmp -s "$work/$f" "$combat/$f" || return 1
   done
 }
-if ! poll 10 written; then
+if ! poll 15 written; then
   for f in mission.lst Rebel.lst imperial.lst; do
     cmp -s "$work/$f" "$combat/$f" && continue
     echo "$combat/$f differs; expected, then found:"
@@ -193,12 +218,12 @@ done < <(find "$demo" -iname '*.lst' -print0)
 
 mkdir -p "$work/no-games" "$work/tmp"
 start "$work/no-games" TMPDIR="$work/tmp"
-wait_window "$caption" 10
+wait_window "$caption" 30
 grep -q 'scratch copy' "$work/stderr" || fail "no notice of the scratch copy on stderr"
 copy=$(find "$work/tmp" -mindepth 2 -maxdepth 2 -name prefix)
 [ -n "$copy" ] && [ -f "$copy/system.reg" ] || fail "no scratch copy of the demo prefix in TMPDIR"
 kill -TERM "$pid"
-poll 5 exited || fail "SIGTERM did not end the program"
+poll 15 exited || fail "SIGTERM did not end the program"
 wait "$pid"
 status=$?
 pid=""

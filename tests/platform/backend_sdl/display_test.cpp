@@ -1,4 +1,4 @@
-// The SDL backend on a real X server (Xvfb, started by the test command).
+// The SDL backend on a real X server (an Xvfb of its own, started by CTest).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
