@@ -1,6 +1,6 @@
 // The SDL2 backend. Windows are created, placed and presented on the thread
 // that started it (the program's user-interface thread); Wake may come from
-// any thread and arrives as a user event.
+// any thread (host_wait.h).
 #include <SDL2/SDL.h>
 
 #include <chrono>
@@ -12,8 +12,9 @@
 #include <backend/backend.h>
 #include <backend/sdl.h>
 
-#include "frame_report.h"
+#include "host_report.h"
 #include "host_services.h"
+#include "host_wait.h"
 
 namespace sdl {
 namespace {
@@ -48,10 +49,7 @@ SDL_SystemCursor SystemCursor(backend::Cursor c) {
 
 class SdlBackend final : public backend::Backend {
  public:
-  SdlBackend() {
-    wakeEvent_ = SDL_RegisterEvents(1);
-    SDL_StartTextInput();
-  }
+  SdlBackend() { SDL_StartTextInput(); }
   ~SdlBackend() override {
     for (auto& [id, w] : windows_)
       if (w) SDL_DestroyWindow(w);
@@ -90,7 +88,7 @@ class SdlBackend final : public backend::Backend {
     options_.erase(id);
     noActivate_.erase(id);
     placed_.erase(id);
-    frames_.Forget(id);
+    report_.Forget(id);
   }
   void PlaceSurface(backend::SurfaceId id, backend::Rect r) override {
     placed_[id] = r;
@@ -102,7 +100,7 @@ class SdlBackend final : public backend::Backend {
   void ShowSurface(backend::SurfaceId id, bool show) override {
     SDL_Window* w = Find(id);
     if (!w) return;
-    frames_.Show(id, show);
+    report_.Show(id, show);
     if (!show) return SDL_HideWindow(w);
     bool keepFocus = noActivate_[id];
     SDL_Window* focused = SDL_GetKeyboardFocus();
@@ -132,17 +130,8 @@ class SdlBackend final : public backend::Backend {
       if (Translate(ev, e)) return true;
     return false;
   }
-  void Wait(int timeoutMs) override {
-    if (timeoutMs < 0)
-      SDL_WaitEvent(nullptr);
-    else
-      SDL_WaitEventTimeout(nullptr, timeoutMs);
-  }
-  void Wake() override {
-    SDL_Event ev{};
-    ev.type = wakeEvent_;
-    SDL_PushEvent(&ev);
-  }
+  void Wait(int timeoutMs) override { wait_.Wait(timeoutMs); }
+  void Wake() override { wait_.Wake(); }
   std::uint64_t NowMs() override { return SDL_GetTicks64(); }
   void SleepFor(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms > 0 ? ms : 0)); }
   std::int64_t UnixTimeMs() override {
@@ -177,7 +166,10 @@ class SdlBackend final : public backend::Backend {
   SDL_Window* Find(backend::SurfaceId id) {
     auto it = windows_.find(id);
     if (it == windows_.end()) return nullptr;
-    if (!it->second) it->second = Make(options_[id], placed_.count(id) ? placed_[id] : backend::Rect{0, 0, 1, 1});
+    if (!it->second) {
+      it->second = Make(options_[id], placed_.count(id) ? placed_[id] : backend::Rect{0, 0, 1, 1});
+      wait_.Attach(it->second);
+    }
     return it->second;
   }
   static SDL_Window* Make(const backend::SurfaceOptions& o, backend::Rect r) {
@@ -203,9 +195,9 @@ class SdlBackend final : public backend::Backend {
   std::map<backend::SurfaceId, backend::Rect> placed_;
   std::map<backend::Cursor, SDL_Cursor*> cursors_;
   backend::SurfaceId next_ = 1;
-  Uint32 wakeEvent_ = 0;
+  HostWait wait_;
   SoundPlayer sound_;
-  FrameReport frames_;
+  HostReport report_;
 };
 
 void SdlBackend::Present(backend::SurfaceId id, const backend::PixelView& px, const std::vector<backend::Rect>& dirty) {
@@ -230,17 +222,22 @@ void SdlBackend::Present(backend::SurfaceId id, const backend::PixelView& px, co
     SDL_UpdateWindowSurfaceRects(w, rects.data(), static_cast<int>(rects.size()));
   }
   SDL_FreeSurface(source);
-  frames_.Presented(id, options_[id].title);
+  report_.Presented(id, options_[id].title);
 }
 
 bool SdlBackend::TranslateWindow(const SDL_WindowEvent& w, backend::Event& e) {
   e.surface = IdOf(w.windowID);
   switch (w.event) {
     case SDL_WINDOWEVENT_CLOSE: e.type = backend::EventType::CloseRequest; return true;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: e.type = backend::EventType::Activate; return true;
-    case SDL_WINDOWEVENT_FOCUS_LOST: e.type = backend::EventType::Deactivate; return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST: {
+      bool gained = w.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+      if (options_.count(e.surface)) report_.Focus(gained, options_[e.surface].title);
+      e.type = gained ? backend::EventType::Activate : backend::EventType::Deactivate;
+      return true;
+    }
     case SDL_WINDOWEVENT_EXPOSED:
-      frames_.Exposed(e.surface);
+      report_.Exposed(e.surface);
       e.type = backend::EventType::Expose;
       return true;
     case SDL_WINDOWEVENT_SIZE_CHANGED: e.type = backend::EventType::Expose; return true;
@@ -291,6 +288,11 @@ void Start() {
     throw std::runtime_error(
         "no display: DISPLAY (or WAYLAND_DISPLAY) is not set; run in a desktop session or under xvfb-run");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // Our frames are plain pixels copied to the window. Left to itself, SDL
+  // puts a window surface on an OpenGL renderer: it loads the GL stack (a
+  // software rasteriser and its compiler under Xvfb, tens of megabytes) and
+  // destroys and makes again the window already shown, at its first frame.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
     throw std::runtime_error(std::string("cannot open the display (DISPLAY=") + (x ? x : "") +
                              "): " + SDL_GetError() + "; run in a desktop session or under xvfb-run");
