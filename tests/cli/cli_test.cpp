@@ -307,28 +307,37 @@ TEST_F(Cli, InstallStopsAtAMissingListBeforeWritingAny) {
 
 // Installs at the same moment into one list follow each other: none may
 // lose another's mission, however the runs interleave.
-TEST_F(Cli, ParallelInstallsIntoOneListKeepEveryMission) {
+// Installs at the same moment into the same lists follow each other: none
+// may lose another's mission, however the runs interleave, and installs
+// that each take three lists never wait on each other for good.
+TEST_F(Cli, ParallelInstallsIntoTheSameListsKeepEveryMission) {
   constexpr int kRuns = 12;
   std::vector<pid_t> runs;
   for (int i = 0; i < kRuns; ++i) {
     const std::string name = "duel" + std::to_string(i) + ".tie";
-    TempPrefix::Write(xvt / "Melee" / name, "x");
-    runs.push_back(Start({"install", "C:\\Games\\XvT\\Melee\\" + name, "--title", "Duel " + std::to_string(i),
-                          "--section", i % 2 ? "[Team Melee]" : "[Duels]"},
+    const fs::path folder = i % 2 ? xvt / "Melee" : xvt / "combat";
+    TempPrefix::Write(folder / name, "x");
+    runs.push_back(Start({"install", (folder / name).string(), "--title", "Duel " + std::to_string(i), "--section",
+                          i % 4 < 2 ? "[Team Melee]" : "[Duels]"},
                          false, std::to_string(i)));
   }
   for (int i = 0; i < kRuns; ++i) {
     Result r = Finish(runs[static_cast<std::size_t>(i)], std::to_string(i));
     EXPECT_EQ(r.status, 0) << r.err;
   }
-  const std::string list = TempPrefix::Slurp(xvt / "Melee" / "MISSION.LST");
-  for (int i = 0; i < kRuns; ++i) {
-    const std::string line = "\r\nduel" + std::to_string(i) + ".tie\r\n";
-    EXPECT_NE(list.find(line), std::string::npos) << i;
-    EXPECT_EQ(list.find(line), list.rfind(line)) << i;
+  for (const fs::path& list : {xvt / "Melee" / "MISSION.LST", xvt / "combat" / "mission.lst", xvt / "combat" / "Rebel.lst",
+                               xvt / "combat" / "imperial.lst"}) {
+    const std::string text = TempPrefix::Slurp(list);
+    const bool melee = list.parent_path().filename() == "Melee";
+    for (int i = melee ? 1 : 0; i < kRuns; i += 2) {
+      const std::string line = "\r\nduel" + std::to_string(i) + ".tie\r\n";
+      EXPECT_NE(text.find(line), std::string::npos) << list << " " << i;
+      EXPECT_EQ(text.find(line), text.rfind(line)) << list << " " << i;
+    }
+    EXPECT_EQ(text.find("[Duels]"), text.rfind("[Duels]")) << list;
+    EXPECT_EQ(std::distance(fs::directory_iterator(list.parent_path()), fs::directory_iterator()),
+              melee ? kRuns / 2 + 2 : kRuns / 2 + 4);
   }
-  EXPECT_EQ(list.find("[Duels]"), list.rfind("[Duels]"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(xvt / "Melee"), fs::directory_iterator()), kRuns + 2);
 }
 
 // Under a file-size limit the host stops a write with SIGXFSZ, which would

@@ -33,7 +33,7 @@ HeldFile::~HeldFile() {
 
 void HeldFile::Open() {
   if (fd_ >= 0) ::close(fd_);
-  locked_ = false;
+  locked_ = replaced_ = false;
   fd_ = ::open(host_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) ThrowFileError(errno);
   struct stat st{};
@@ -50,7 +50,6 @@ void HeldFile::Open() {
 }
 
 void HeldFile::Lock(std::chrono::milliseconds wait) {
-  wait_ = wait;
   const auto deadline = std::chrono::steady_clock::now() + wait;
   auto pause = std::chrono::milliseconds(1);
   while (!locked_) {
@@ -80,6 +79,7 @@ bool HeldFile::LocksBefore(const HeldFile& other) const {
 }
 
 std::string HeldFile::Read() const {
+  if (replaced_) return ReadHostFile(host_);
   struct stat st{};
   if (::fstat(fd_, &st) != 0) ThrowFileError(errno);
   return detail::ReadAll(fd_, st);
@@ -87,8 +87,21 @@ std::string HeldFile::Read() const {
 
 void HeldFile::Replace(const std::string& bytes) {
   ReplaceFile(drives_, windowsPath_, bytes);
-  Open();
-  Lock(wait_);
+  // Held on as the new file when nobody has it yet; never waited for, since
+  // a writer that has it may be waiting for another list this install holds.
+  // Either way the old file's lock stays until the install is done.
+  const int fd = ::open(host_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat st{};
+  if (fd >= 0 && ::fstat(fd, &st) == 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    ::close(fd_);
+    fd_ = fd;
+    dev_ = st.st_dev;
+    ino_ = st.st_ino;
+    replaced_ = false;
+    return;
+  }
+  if (fd >= 0) ::close(fd);
+  replaced_ = true;
 }
 
 }  // namespace hostfs

@@ -127,8 +127,7 @@ class HeldFile {
   bool LocksBefore(const HeldFile& other) const;
 
   std::string Read() const;
-  // Replaces the file as ReplaceFile does, then holds the new file, so that
-  // a later Read sees this text.
+  // Replaces the file as ReplaceFile does; a later Read sees this text.
   void Replace(const std::string& bytes);
 
  private:
@@ -141,7 +140,7 @@ class HeldFile {
   dev_t dev_ = 0;
   ino_t ino_ = 0;
   bool locked_ = false;
-  std::chrono::milliseconds wait_ = kListLockWait;
+  bool replaced_ = false;  // replaced, but the new file is another's to lock
 };
 
 }  // namespace hostfs
