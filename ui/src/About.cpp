@@ -2,13 +2,13 @@
 
 #include <string>
 
+#include "display/ASLink.h"
 #include "display/RxGIF.h"
 #include "panels/TB97Ctls.h"
 #include "framework/image.h"
 #include "framework/stdctrls.h"
 #include "ui/artwork.h"
 #include "ui/form_builder.h"
-#include "ui/link_label.h"
 
 using namespace ui;
 
@@ -21,15 +21,14 @@ TAboutForm::TAboutForm(TComponent* owner) : TForm(owner) {
   Label2 = c.Get<TLabel>("Label2");
   Label3 = c.Get<TLabel>("Label3");
   Label4 = c.Get<TLabel>("Label4");
-  ASLink1 = c.Get<TLinkLabel>("ASLink1");
+  ASLink1 = c.Get<TASLink>("ASLink1");
   Label5 = c.Get<TLabel>("Label5");
-  ASLink2 = c.Get<TLinkLabel>("ASLink2");
+  ASLink2 = c.Get<TASLink>("ASLink2");
   ToolbarButton971 = c.Get<TToolbarButton97>("ToolbarButton971");
 
   auto animation = MakeAboutAnimation();
   RxGIFAnimator1->Picture()->SetGraphic(animation.get());
   RxGIFAnimator1->SetCenter(true);
-  ASLink1->SetLink(kSiteAddress);
-  ASLink2->SetLink(std::string("mailto:") + kAuthorMail);
+  ASLink1->SetURLType(utHttp);
   ToolbarButton971->SetModalResult(mrOk);
 }

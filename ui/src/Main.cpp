@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "display/ASLink.h"
+#include "display/RXCtrls.h"
 #include "display/RxGIF.h"
 #include "framework/application.h"
 #include "panels/AdvStatusBar.h"
@@ -16,7 +18,6 @@
 #include "registry/registry.h"
 #include "ui/artwork.h"
 #include "ui/form_builder.h"
-#include "ui/link_label.h"
 #include "ui/plain_menu_bar.h"
 
 using namespace ui;
@@ -37,12 +38,12 @@ void TMainForm::BuildWindow() {
   FormControls c = BuildControls(*this, spec);
   MenuBar = c.Get<TPlainMenuBar>("MenuBar");
   MissionTree = c.Get<TTreeView>("MissionTree");
-  RxLabel2 = c.Get<TLabel>("RxLabel2");
-  RxLabel1 = c.Get<TLabel>("RxLabel1");
+  RxLabel2 = c.Get<TRxLabel>("RxLabel2");
+  RxLabel1 = c.Get<TRxLabel>("RxLabel1");
   GIF = c.Get<TImage>("GIF");
-  RxLabel3 = c.Get<TLabel>("RxLabel3");
+  RxLabel3 = c.Get<TRxLabel>("RxLabel3");
   XvTPath = c.Get<TLabel>("XvTPath");
-  RxLabel4 = c.Get<TLabel>("RxLabel4");
+  RxLabel4 = c.Get<TRxLabel>("RxLabel4");
   BoPPath = c.Get<TLabel>("BoPPath");
   MegaPanel1 = c.Get<TMegaPanel>("MegaPanel1");
   Label1 = c.Get<TLabel>("Label1");
@@ -63,22 +64,19 @@ void TMainForm::BuildWindow() {
   Refresh = c.Get<TToolbarButton97>("Refresh");
   Install = c.Get<TToolbarButton97>("Install");
   Remove = c.Get<TToolbarButton97>("Remove");
-  RxLabel5 = c.Get<TLabel>("RxLabel5");
-  ASLink1 = c.Get<TLinkLabel>("ASLink1");
+  RxLabel5 = c.Get<TRxLabel>("RxLabel5");
+  ASLink1 = c.Get<TASLink>("ASLink1");
   StatusBar = c.Get<TAdvStatusBar>("StatusBar");
   RxClock1 = c.Get<TPanel>("RxClock1");
 
   MenuBar->SetAlign(alTop);
   MissionTree->SetAlign(alLeft);
   StatusBar->SetAlign(alBottom);
-  // Centred in its designed width, wrapping onto a second line when the
-  // face that stands in for Perpetua is wider than the designer's.
-  RxLabel1->SetAutoSize(false);
   RxLabel1->SetAlignment(taCenter);
+  RxLabel1->SetLayout(tlCenter);
   RxLabel1->SetWordWrap(true);
-  RxLabel1->SetWidth(148);
-  RxLabel1->SetAutoSize(true);
-  ASLink1->SetLink(std::string("mailto:") + kAuthorMail);
+  RxLabel3->SetShadowSize(0);
+  RxLabel4->SetShadowSize(0);
   RxClock1->SetAlign(alRight);
   // The mission name is the first thing typed after an Open; the rest keep
   // the order they were made in.

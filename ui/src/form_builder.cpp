@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "display/ASLink.h"
+#include "display/RXCtrls.h"
 #include "framework/image.h"
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
@@ -9,7 +11,6 @@
 #include "panels/MegaPanl.h"
 #include "panels/TB97Ctls.h"
 #include "panels/TFlatEditUnit.h"
-#include "ui/link_label.h"
 #include "ui/plain_menu_bar.h"
 
 namespace ui {
@@ -116,7 +117,8 @@ TControl* MakeControl(TComponent* owner, const ControlSpec& spec) {
     case ckMenuBar: return new TPlainMenuBar(owner);
     case ckTreeView: return MakeTreeView(owner);
     case ckLabel: return MakeLabel(owner);
-    case ckLinkLabel: return new TLinkLabel(owner);
+    case ckRxLabel: return new TRxLabel(owner);
+    case ckASLink: return new TASLink(owner);
     case ckPicture: return new TImage(owner);
     case ckMegaPanel: return MakeMegaPanel(owner);
     case ckToolbarButton: return new TToolbarButton97(owner);

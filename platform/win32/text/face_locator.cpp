@@ -35,11 +35,15 @@ struct Alias {
   const char* face;
   const char* generic;
   bool bold;
+  const char* standIn = nullptr;  // a host family tried before the generic one
 };
 // Faces the program names that hosts rarely have, with what looks closest:
 // a book serif, and a heavy display face for the title lettering.
 constexpr Alias kAliases[] = {
-    {"perpetua", "serif", false},        {"episode i", "sans-serif", true},
+    // EB Garamond: the narrowest book serif Debian packages, so a title set
+    // in it stays on the one line the window was drawn with.
+    {"perpetua", "serif", false, "EB Garamond"},
+    {"episode i", "sans-serif", true},
     {"times new roman", "serif", false}, {"arial", "sans-serif", false},
     {"courier new", "monospace", false}, {"tahoma", "sans-serif", false},
     {"verdana", "sans-serif", false},    {"ms serif", "serif", false},
@@ -103,6 +107,9 @@ FaceFile MatchOutlineFace(const FontRequest& request, int pixelSize) {
   FcPattern* pattern = FcPatternCreate();
   if (!request.face.empty())
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(request.face.c_str()));
+  const Alias* alias = FindAlias(Lower(request.face));
+  if (alias && alias->standIn)
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(alias->standIn));
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(GenericFor(request)));
   FcPatternAddInteger(pattern, FC_WEIGHT, WantsBold(request) ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
   FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);

@@ -5,7 +5,7 @@
 
 class TImage;
 class TLabel;
-class TLinkLabel;
+class TASLink;
 class TToolbarButton97;
 
 class TAboutForm : public TForm {
@@ -17,8 +17,8 @@ class TAboutForm : public TForm {
   TLabel* Label2 = nullptr;
   TLabel* Label3 = nullptr;
   TLabel* Label4 = nullptr;
-  TLinkLabel* ASLink1 = nullptr;
+  TASLink* ASLink1 = nullptr;
   TLabel* Label5 = nullptr;
-  TLinkLabel* ASLink2 = nullptr;
+  TASLink* ASLink2 = nullptr;
   TToolbarButton97* ToolbarButton971 = nullptr;
 };

@@ -14,7 +14,8 @@
 class TPlainMenuBar;
 class TTreeView;
 class TLabel;
-class TLinkLabel;
+class TASLink;
+class TRxLabel;
 class TImage;
 class TPanel;
 class TMegaPanel;
@@ -52,12 +53,12 @@ class TMainForm : public TForm {
 
   TPlainMenuBar* MenuBar = nullptr;
   TTreeView* MissionTree = nullptr;
-  TLabel* RxLabel2 = nullptr;
-  TLabel* RxLabel1 = nullptr;
+  TRxLabel* RxLabel2 = nullptr;
+  TRxLabel* RxLabel1 = nullptr;
   TImage* GIF = nullptr;
-  TLabel* RxLabel3 = nullptr;
+  TRxLabel* RxLabel3 = nullptr;
   TLabel* XvTPath = nullptr;
-  TLabel* RxLabel4 = nullptr;
+  TRxLabel* RxLabel4 = nullptr;
   TLabel* BoPPath = nullptr;
   TMegaPanel* MegaPanel1 = nullptr;
   TLabel* Label1 = nullptr;
@@ -78,8 +79,8 @@ class TMainForm : public TForm {
   TToolbarButton97* Refresh = nullptr;
   TToolbarButton97* Install = nullptr;
   TToolbarButton97* Remove = nullptr;
-  TLabel* RxLabel5 = nullptr;
-  TLinkLabel* ASLink1 = nullptr;
+  TRxLabel* RxLabel5 = nullptr;
+  TASLink* ASLink1 = nullptr;
   TAdvStatusBar* StatusBar = nullptr;
   TPanel* RxClock1 = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;

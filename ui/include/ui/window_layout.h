@@ -13,7 +13,7 @@ inline constexpr int kAutoSize = -1;  // a label sized by its caption
 
 // The kinds of control, until each gets its own dressed class.
 enum ControlKind {
-  ckMenuBar, ckTreeView, ckLabel, ckLinkLabel, ckPicture, ckMegaPanel, ckToolbarButton, ckCheckBox,
+  ckMenuBar, ckTreeView, ckLabel, ckRxLabel, ckASLink, ckPicture, ckMegaPanel, ckToolbarButton, ckCheckBox,
   ckComboBox, ckEdit97, ckFlatEdit, ckRadioGroup, ckRadioButton, ckStatusBar, ckClock, ckMemo
 };
 
@@ -63,6 +63,6 @@ const FormSpec& FormByName(std::string_view name);
 
 // Link targets and the label texts the windows leave to us.
 inline constexpr const char* kAuthorMail = "xvtinst@varnholt.example";
-inline constexpr const char* kSiteAddress = "http://www.varnholt.example";
+inline constexpr const char* kSiteAddress = "www.varnholt.example";  // the link adds "http://"
 
 }  // namespace ui
