@@ -2,6 +2,7 @@
 #include "framework/panel.h"
 
 #include "framework/gdi_resources.h"
+#include "framework/style_painter.h"
 
 void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width) {
   canvas->Pen()->SetWidth(1);
@@ -47,8 +48,7 @@ void TCustomPanel::Paint() {
   TRect r = ClientRect();
   auto bevel = [&](TPanelBevel kind) {
     if (kind == bvNone) return;
-    const bool raised = kind == bvRaised;
-    Frame3D(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
+    r = StylePainter::Bevel(c->Handle(), r, kind == bvRaised, bevelWidth_);
   };
   bevel(bevelOuter_);
   Frame3D(c, r, Color(), Color(), BorderWidth());

@@ -5,6 +5,7 @@
 
 #include "framework/checkbox.h"
 #include "framework/gdi_resources.h"
+#include "framework/style_painter.h"
 #include "wrapper_support.h"
 
 // ------------------------------------------------------------------ group box
@@ -38,31 +39,17 @@ void TCustomGroupBox::Paint() {
   canvas->Font()->Assign(Font());
   int h = canvas->TextHeight("0");
   TRect frame = Rect(0, h / 2 - 1, Width(), Height());
-  // The etched frame: a highlight ring one pixel down and right of a
-  // shadow ring.
-  canvas->Brush()->SetStyle(bsSolid);
-  canvas->Brush()->SetColor(clBtnHighlight);
-  TRect outer = frame;
-  OffsetRect(&outer, 1, 1);
-  outer.right -= 1;
-  outer.bottom -= 1;
-  canvas->FrameRect(outer);
-  canvas->Brush()->SetColor(clBtnShadow);
-  TRect inner = frame;
-  inner.right -= 1;
-  inner.bottom -= 1;
-  canvas->FrameRect(inner);
+  StylePainter::GroupFrame(canvas->Handle(), frame);
   const std::string& text = Caption();
   if (text.empty()) return;
   HDC dc = canvas->Handle();
   TRect textRect = Rect(8, 0, 0, h);
   HGDIOBJ oldFont = SelectObject(dc, FontHandle(Font()->Data()));
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CALCRECT | DT_SINGLELINE);
+  canvas->Brush()->SetStyle(bsSolid);
   canvas->Brush()->SetColor(Color());
   canvas->FillRect(textRect);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE);
+  StylePainter::Text(dc, text, textRect, DT_SINGLELINE, true, Enabled() ? Font()->Color() : clGrayText);
   SelectObject(dc, oldFont);
 }
 

@@ -2,6 +2,7 @@
 #include "framework/label.h"
 
 #include "framework/gdi_resources.h"
+#include "framework/style_painter.h"
 #include "framework/wincontrol.h"
 #include "wrapper_support.h"
 
@@ -86,22 +87,8 @@ void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
   if (!showAccelChar_) flags |= DT_NOPREFIX;
   HDC dc = Canvas()->Handle();
   HGDIOBJ oldFont = SelectObject(dc, FontHandle(Font()->Data()));
-  int oldMode = SetBkMode(dc, TRANSPARENT);
-  COLORREF oldColor = GetTextColor(dc);
-  if (!Enabled() && !(flags & DT_CALCRECT)) {
-    // The engraved look of disabled text: a highlight one pixel down and
-    // right, the grey text over it.
-    TRect shadow = rect;
-    OffsetRect(&shadow, 1, 1);
-    SetTextColor(dc, ColorToRGB(clBtnHighlight));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &shadow, flags);
-    SetTextColor(dc, ColorToRGB(clGrayText));
-  } else {
-    SetTextColor(dc, ColorToRGB(Font()->Color()));
-  }
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
-  SetTextColor(dc, oldColor);
-  SetBkMode(dc, oldMode);
+  if (flags & DT_CALCRECT) DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+  else StylePainter::Text(dc, text, rect, flags, Enabled(), Font()->Color());
   SelectObject(dc, oldFont);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/style_painter.h"
 
 namespace {
 
@@ -13,8 +14,6 @@ constexpr int kCaptionPadding = 6;
 // The bar whose drop-down is being tracked, for the message filter.
 TPlainMenuBar* g_tracking = nullptr;
 HHOOK g_filter = nullptr;
-
-COLORREF Sys(int index) { return GetSysColor(index); }
 
 // The message filter is installed for one drop-down and removed whatever
 // happens in it.
@@ -134,26 +133,14 @@ int TPlainMenuBar::ItemAt(TPoint client) {
 
 void TPlainMenuBar::DrawCaption(HDC dc, int index, TRect cell) {
   TMenuItem* item = Item(index);
-  const bool pressed = index == open_;
-  if (pressed)
-    DrawEdge(dc, &cell, BDR_SUNKENOUTER, BF_RECT);
-  else if (index == hot_ && item->Enabled())
-    DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
+  TStyleState state;
+  state.pressed = index == open_;
+  state.hot = index == hot_;
+  state.enabled = item->Enabled();
+  StylePainter::FlatFrame(dc, cell, state);
   TRect text = cell;
-  if (pressed) OffsetRect(&text, 1, 1);
-  const std::string& caption = item->Caption();
-  const UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
-  SetBkMode(dc, TRANSPARENT);
-  if (!item->Enabled()) {
-    TRect light = text;
-    OffsetRect(&light, 1, 1);
-    SetTextColor(dc, Sys(COLOR_BTNHIGHLIGHT));
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &light, format);
-    SetTextColor(dc, Sys(COLOR_BTNSHADOW));
-  } else {
-    SetTextColor(dc, Sys(COLOR_BTNTEXT));
-  }
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+  if (state.pressed) OffsetRect(&text, 1, 1);
+  StylePainter::Text(dc, item->Caption(), text, DT_SINGLELINE | DT_CENTER | DT_VCENTER, state.enabled, clBtnText);
 }
 
 // The bar lets the window's own windowless controls show through where

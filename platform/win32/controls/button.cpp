@@ -123,8 +123,12 @@ void PaintBox(HWND h, HDC dc, const Button& b, RECT r, LONG style, bool disabled
   bool leftText = style & BS_LEFTTEXT;
   RECT box{leftText ? r.right - size : r.left, top, 0, top + size};
   box.right = box.left + size;
-  if (IsRadio(Kind(h))) look::RadioBox(dc, box, b.check == BST_CHECKED, b.pushed, disabled);
-  else look::CheckBox(dc, box, b.check, b.pushed, disabled);
+  UINT state = IsRadio(Kind(h)) ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
+  if (b.check == BST_CHECKED) state |= DFCS_CHECKED;
+  if (b.check == BST_INDETERMINATE) state |= DFCS_CHECKED | DFCS_BUTTON3STATE;
+  if (b.pushed) state |= DFCS_PUSHED;
+  if (disabled) state |= DFCS_INACTIVE;
+  DrawFrameControl(dc, &box, DFC_BUTTON, state);
   RECT tr = r;
   if (leftText) tr.right = box.left - 4;
   else tr.left = box.right + 4;

@@ -52,8 +52,6 @@ namespace look {
 // One-pixel bevel: top and left in `tl`, bottom and right in `br` (colour indices).
 void Bevel(HDC dc, const RECT& r, int tl, int br);
 void PushFrame(HDC dc, RECT r, bool pushed, bool isDefault);
-void CheckBox(HDC dc, RECT box, UINT check, bool pushed, bool disabled);
-void RadioBox(HDC dc, RECT box, bool checked, bool pushed, bool disabled);
 // Draws text in the selected font, embossed when disabled.
 void Text(HDC dc, const std::string& s, RECT r, UINT format, bool disabled);
 void Etched(HDC dc, RECT r, UINT flags);

@@ -1,5 +1,6 @@
 // user32 drawing helpers: rectangle arithmetic, rectangle fills and frames,
-// 3-D edges, focus rectangles and the system colours.
+// 3-D edges, frame controls, state drawing, focus rectangles and the system
+// colours.
 #pragma once
 
 #include <win32/windef.h>
@@ -77,6 +78,43 @@
 #define BF_FLAT 0x4000
 #define BF_MONO 0x8000
 
+// DrawFrameControl types and states.
+#define DFC_CAPTION 1
+#define DFC_MENU 2
+#define DFC_SCROLL 3
+#define DFC_BUTTON 4
+#define DFC_POPUPMENU 5
+#define DFCS_BUTTONCHECK 0x0000
+#define DFCS_BUTTONRADIOIMAGE 0x0001
+#define DFCS_BUTTONRADIOMASK 0x0002
+#define DFCS_BUTTONRADIO 0x0004
+#define DFCS_BUTTON3STATE 0x0008
+#define DFCS_BUTTONPUSH 0x0010
+#define DFCS_INACTIVE 0x0100
+#define DFCS_PUSHED 0x0200
+#define DFCS_CHECKED 0x0400
+#define DFCS_TRANSPARENT 0x0800
+#define DFCS_HOT 0x1000
+#define DFCS_ADJUSTRECT 0x2000
+#define DFCS_FLAT 0x4000
+#define DFCS_MONO 0x8000
+
+// DrawState image types and states.
+#define DST_COMPLEX 0x0000
+#define DST_TEXT 0x0001
+#define DST_PREFIXTEXT 0x0002
+#define DST_ICON 0x0003
+#define DST_BITMAP 0x0004
+#define DSS_NORMAL 0x0000
+#define DSS_UNION 0x0010
+#define DSS_DISABLED 0x0020
+#define DSS_MONO 0x0080
+#define DSS_HIDEPREFIX 0x0200
+#define DSS_PREFIXONLY 0x0400
+#define DSS_RIGHT 0x8000
+
+typedef BOOL(CALLBACK* DRAWSTATEPROC)(HDC hdc, LPARAM lData, WPARAM wData, int cx, int cy);
+
 // Rectangle arithmetic.
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
 BOOL WINAPI SetRectEmpty(LPRECT lprc);
@@ -97,6 +135,13 @@ int WINAPI FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 BOOL WINAPI InvertRect(HDC hDC, const RECT* lprc);
 BOOL WINAPI DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags);
 BOOL WINAPI DrawFocusRect(HDC hDC, const RECT* lprc);
+// Buttons only (DFC_BUTTON): push face, check box and radio button.
+BOOL WINAPI DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState);
+// Text, prefixed text, bitmaps and callback images, normal, disabled
+// (embossed) or mono; icons are not drawn.
+BOOL WINAPI DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData, WPARAM wData, int x, int y,
+                       int cx, int cy, UINT uFlags);
+#define DrawState DrawStateA
 
 // System colours (the classic Windows scheme).
 DWORD WINAPI GetSysColor(int nIndex);
