@@ -1,5 +1,7 @@
-// Ctrl-C, a terminal hang-up or a plain kill end the program the way Exit
-// does, so that the scratch copy of the demo prefix is still removed.
+// Ctrl-C, a terminal hang-up or a plain kill end a program in order: the
+// window program the way Exit does, so that the scratch copy of the demo
+// prefix is still removed; the command line after taking away the new text
+// of a list it was saving.
 #pragma once
 #include <signal.h>
 

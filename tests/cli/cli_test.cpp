@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -338,6 +339,30 @@ TEST_F(Cli, ParallelInstallsIntoTheSameListsKeepEveryMission) {
     EXPECT_EQ(std::distance(fs::directory_iterator(list.parent_path()), fs::directory_iterator()),
               melee ? kRuns / 2 + 2 : kRuns / 2 + 4);
   }
+}
+
+// Lists that are not plain files the user may replace are refused, for
+// reading without waiting on a FIFO, and for writing before any list is.
+TEST_F(Cli, OddAndProtectedListsAreFileAccessDenied) {
+  const fs::path melee = xvt / "Melee" / "MISSION.LST";
+  fs::remove(melee);
+  ASSERT_EQ(mkfifo(melee.c_str(), 0644), 0);
+  Result r = Run({"tree", "--no-bop"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "File access denied.\n");
+  fs::remove(melee);
+  fs::create_symlink("/dev/zero", melee);
+  EXPECT_EQ(Run({"sections", "C:\\Games\\XvT\\Melee\\crossfire.tie"}).err, "File access denied.\n");
+
+  const fs::path imperial = xvt / "combat" / "imperial.lst";
+  fs::permissions(imperial, fs::perms(0444));  // what Wine shows as read-only, refused for root too
+  const std::string missionBefore = TempPrefix::Slurp(xvt / "combat" / "mission.lst");
+  r = Run({"install", "C:\\Games\\XvT\\combat\\ember.tie", "--title", "E", "--section", "[Deep Strike]"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "File access denied.\n");
+  EXPECT_EQ(TempPrefix::Slurp(xvt / "combat" / "mission.lst"), missionBefore);
+  EXPECT_EQ(fs::status(imperial).permissions(), fs::perms(0444));
 }
 
 // Under a file-size limit the host stops a write with SIGXFSZ, which would
