@@ -1,7 +1,6 @@
 #include "catalogue/list_files.h"
 
 #include <algorithm>
-
 #include "hostfs/hostfs.h"
 
 namespace catalogue {
@@ -57,9 +56,9 @@ void HostListFiles::HoldForRewrite(const std::vector<std::string>& windowsPaths)
       if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
       held_.emplace_back(FoldKey(path), file);
     }
-    // One order for every program, so that two installs never wait on each other in a circle.
-    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a->LocksBefore(*b); });
-    for (const auto& file : files) file->Lock();
+    std::vector<hostfs::HeldFile*> locks;
+    for (const auto& file : files) locks.push_back(file.get());
+    hostfs::LockAll(locks);
   } catch (...) {
     ReleaseHold();
     throw;

@@ -49,9 +49,7 @@ void HeldFile::Open() {
     throw FileError("Cannot create file " + windowsPath_, FileErrorCode(errno));
 }
 
-void HeldFile::Lock(std::chrono::milliseconds wait) {
-  const auto deadline = std::chrono::steady_clock::now() + wait;
-  auto pause = std::chrono::milliseconds(1);
+bool HeldFile::TryLock() {
   while (!locked_) {
     if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
       struct stat now{};
@@ -64,19 +62,41 @@ void HeldFile::Lock(std::chrono::milliseconds wait) {
     }
     // A file system without locks can't serialise anything: go on unlocked.
     if (errno == ENOLCK || errno == EOPNOTSUPP) break;
-    if (errno != EWOULDBLOCK && errno != EINTR) ThrowFileError(errno);
+    if (errno == EWOULDBLOCK) return false;
+    if (errno != EINTR) ThrowFileError(errno);
+  }
+  return true;
+}
+
+void HeldFile::Unlock() {
+  if (locked_) ::flock(fd_, LOCK_UN);
+  locked_ = false;
+}
+
+void HeldFile::Lock(std::chrono::milliseconds wait) { LockAll({this}, wait); }
+
+void LockAll(const std::vector<HeldFile*>& files, std::chrono::milliseconds wait) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  auto pause = std::chrono::milliseconds(1);
+  for (;;) {
+    const HeldFile* busy = nullptr;
+    for (HeldFile* file : files)
+      if (!file->TryLock()) {
+        busy = file;
+        break;
+      }
+    if (!busy) return;
+    // Never hold some while waiting for another, so that two installs can't
+    // wait on each other in a circle.
+    for (HeldFile* file : files) file->Unlock();
     if (std::chrono::steady_clock::now() >= deadline)
-      throw FileError("Another program is rewriting " + windowsPath_ + "; try again", 32);
+      throw FileError("Another program is rewriting " + busy->WindowsPath() + "; try again", 32);
     std::this_thread::sleep_for(pause);
     pause = std::min(pause * 2, std::chrono::milliseconds(25));
   }
 }
 
 bool HeldFile::SameFile(const HeldFile& other) const { return dev_ == other.dev_ && ino_ == other.ino_; }
-
-bool HeldFile::LocksBefore(const HeldFile& other) const {
-  return dev_ != other.dev_ ? dev_ < other.dev_ : ino_ < other.ino_;
-}
 
 std::string HeldFile::Read() const {
   if (replaced_) return ReadHostFile(host_);

@@ -230,6 +230,25 @@ TEST_F(FileIoTest, AHeldListWaitsForTheOtherWriterAndReadsItsText) {
   EXPECT_EQ(CombatFolder(), std::vector<std::string>{"MISSION.LST"});
 }
 
+// Several lists are taken all together or not at all: a writer that finds
+// one busy holds none of the others while it waits.
+TEST_F(FileIoTest, ListsAreLockedAllOrNone) {
+  testsupport::WriteFile(Combat() / "mission.lst", "m");
+  testsupport::WriteFile(Combat() / "rebel.lst", "r");
+  hostfs::HeldFile rebelElsewhere(drives_, "C:\\Games\\XvT\\combat\\rebel.lst");
+  rebelElsewhere.Lock();
+  hostfs::HeldFile mission(drives_, "C:\\Games\\XvT\\combat\\mission.lst");
+  hostfs::HeldFile rebel(drives_, "C:\\Games\\XvT\\combat\\rebel.lst");
+  ExpectError([&] { hostfs::LockAll({&mission, &rebel}, std::chrono::milliseconds(0)); },
+              "Another program is rewriting C:\\Games\\XvT\\combat\\rebel.lst; try again", 32);
+  hostfs::HeldFile missionElsewhere(drives_, "C:\\Games\\XvT\\combat\\mission.lst");
+  EXPECT_TRUE(missionElsewhere.TryLock());
+  missionElsewhere.Unlock();
+  rebelElsewhere.Unlock();
+  hostfs::LockAll({&mission, &rebel}, std::chrono::milliseconds(0));
+  EXPECT_FALSE(missionElsewhere.TryLock());
+}
+
 TEST_F(FileIoTest, HoldingChecksThatTheNewTextCanBeMade) {
   ExpectError([&] { hostfs::HeldFile(drives_, "C:\\Games\\XvT\\combat\\none.lst"); }, "File not found", 2);
   testsupport::WriteFile(Combat() / "rebel.lst", "x");

@@ -121,10 +121,12 @@ class HeldFile {
   // file replaced meanwhile is opened anew, so the text read under the lock
   // is the newest. Throws FileError when the wait runs out.
   void Lock(std::chrono::milliseconds wait = kListLockWait);
+  // The same without waiting: false when another writer has the lock.
+  bool TryLock();
+  void Unlock();
   // The same file on disk (two names of one list, through a link, say).
   bool SameFile(const HeldFile& other) const;
-  // An order of files on disk, so that every program locks lists alike.
-  bool LocksBefore(const HeldFile& other) const;
+  const std::string& WindowsPath() const { return windowsPath_; }
 
   std::string Read() const;
   // Replaces the file as ReplaceFile does; a later Read sees this text.
@@ -142,5 +144,9 @@ class HeldFile {
   bool locked_ = false;
   bool replaced_ = false;  // replaced, but the new file is another's to lock
 };
+
+// Takes the locks of all the files or of none, waiting at most `wait` in
+// all; throws as HeldFile::Lock does.
+void LockAll(const std::vector<HeldFile*>& files, std::chrono::milliseconds wait = kListLockWait);
 
 }  // namespace hostfs
