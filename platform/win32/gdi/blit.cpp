@@ -126,11 +126,15 @@ BOOL WINAPI TransparentBlt(HDC hdcDest, int xd, int yd, int wd, int hd, HDC hdcS
   const RECT box{left, top, Limit(Plus(left, wd)), Limit(Plus(top, hd))};
   for (const RECT& clip : e.dt.clip) {
     RECT c = IntersectRects(clip, box);
+    // Unstretched, the pixel centres map one to one: no division per pixel.
+    const bool same = ws == wd && hs == hd;
     for (int y = c.top; y < c.bottom; ++y) {
-      const int sy = sp.y + static_cast<int>(((2LL * (y - box.top) + 1) * hs) / (2LL * hd));
+      const int sy = same ? sp.y + (y - static_cast<int>(box.top))
+                          : sp.y + static_cast<int>(((2LL * (y - box.top) + 1) * hs) / (2LL * hd));
       std::uint32_t* d = e.dt.surface->Row(y);
       for (int x = c.left; x < c.right; ++x) {
-        const int sx = sp.x + static_cast<int>(((2LL * (x - box.left) + 1) * ws) / (2LL * wd));
+        const int sx = same ? sp.x + (x - static_cast<int>(box.left))
+                            : sp.x + static_cast<int>(((2LL * (x - box.left) + 1) * ws) / (2LL * wd));
         std::uint32_t v = ss.At(sx, sy) & 0xFFFFFF;
         if (v == keyPx) continue;
         if (src.monoToColor) v = v ? src.back : src.fore;
