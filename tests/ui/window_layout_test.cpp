@@ -15,19 +15,19 @@ namespace {
 
 TEST(WindowLayout, FiveWindowsInCreationOrderWithUniqueControlNames) {
   std::vector<std::string> names;
-  for (const FormSpec& f : Forms()) names.push_back(f.name);
+  for (const FormLayout& f : Forms()) names.push_back(f.name);
   EXPECT_EQ(names, (std::vector<std::string>{"MainForm", "ConfirmForm", "LSTForm", "AboutForm", "Instructions"}));
-  for (const FormSpec& f : Forms()) {
+  for (const FormLayout& f : Forms()) {
     std::set<std::string> seen;
-    for (const ControlSpec& c : f.controls) EXPECT_TRUE(seen.insert(c.name).second) << f.name << "." << c.name;
+    for (const ControlLayout& c : f.controls) EXPECT_TRUE(seen.insert(c.name).second) << f.name << "." << c.name;
   }
 }
 
 TEST(WindowLayout, EveryControlLiesInsideItsParent) {
-  for (const FormSpec& f : Forms()) {
-    std::map<std::string, const ControlSpec*> byName;
-    for (const ControlSpec& c : f.controls) byName[c.name] = &c;
-    for (const ControlSpec& c : f.controls) {
+  for (const FormLayout& f : Forms()) {
+    std::map<std::string, const ControlLayout*> byName;
+    for (const ControlLayout& c : f.controls) byName[c.name] = &c;
+    for (const ControlLayout& c : f.controls) {
       int pw = f.width, ph = f.height;
       if (*c.parent) {
         ASSERT_TRUE(byName.count(c.parent)) << c.name;
@@ -45,9 +45,9 @@ TEST(WindowLayout, EveryControlLiesInsideItsParent) {
 }
 
 TEST(WindowLayout, MainPanelStartsWithTheOpenCommandsDisabled) {
-  const FormSpec& main = FormByName("MainForm");
-  std::map<std::string, ControlSpec> c;
-  for (const ControlSpec& s : main.controls) c.emplace(s.name, s);
+  const FormLayout& main = FormByName("MainForm");
+  std::map<std::string, ControlLayout> c;
+  for (const ControlLayout& s : main.controls) c.emplace(s.name, s);
   for (const char* name : {"OpenFile", "Install", "Remove", "SP", "RImperial", "RRebel", "RBoth"})
     EXPECT_FALSE(c.at(name).enabled) << name;
   EXPECT_TRUE(c.at("RImperial").checked);
@@ -58,7 +58,7 @@ TEST(WindowLayout, MainPanelStartsWithTheOpenCommandsDisabled) {
 
 TEST(MainMenu, ThreeDropDownsAndTheirStartingMarks) {
   std::vector<std::string> top;
-  for (const MenuItemSpec& s : MainMenuSpec())
+  for (const MenuItemDef& s : MainMenuDefs())
     if (s.topLevel) top.push_back(s.caption);
   EXPECT_EQ(top, (std::vector<std::string>{"&File", "&Options", "&Help"}));
   PlainMenuItems items;

@@ -13,8 +13,8 @@
 using namespace ui;
 
 TAboutForm::TAboutForm(TComponent* owner) : TForm(owner) {
-  const FormSpec& spec = FormByName("AboutForm");
-  ApplyFormSpec(*this, spec);
+  const FormLayout& spec = FormByName("AboutForm");
+  ApplyFormLayout(*this, spec);
   FormControls c = BuildControls(*this, spec);
   RxGIFAnimator1 = c.Get<TImage>("RxGIFAnimator1");
   Label1 = c.Get<TLabel>("Label1");

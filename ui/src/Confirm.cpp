@@ -8,8 +8,8 @@
 using namespace ui;
 
 TConfirmForm::TConfirmForm(TComponent* owner) : TForm(owner) {
-  const FormSpec& spec = FormByName("ConfirmForm");
-  ApplyFormSpec(*this, spec);
+  const FormLayout& spec = FormByName("ConfirmForm");
+  ApplyFormLayout(*this, spec);
   FormControls c = BuildControls(*this, spec);
   Label1 = c.Get<TLabel>("Label1");
   Label2 = c.Get<TLabel>("Label2");

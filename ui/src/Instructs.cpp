@@ -7,8 +7,8 @@
 using namespace ui;
 
 TInstructions::TInstructions(TComponent* owner) : TForm(owner) {
-  const FormSpec& spec = FormByName("Instructions");
-  ApplyFormSpec(*this, spec);
+  const FormLayout& spec = FormByName("Instructions");
+  ApplyFormLayout(*this, spec);
   FormControls c = BuildControls(*this, spec);
   Label1 = c.Get<TLabel>("Label1");
   Memo1 = c.Get<TMemo>("Memo1");

@@ -6,8 +6,8 @@
 using namespace ui;
 
 TLSTForm::TLSTForm(TComponent* owner) : TForm(owner) {
-  const FormSpec& spec = FormByName("LSTForm");
-  ApplyFormSpec(*this, spec);
+  const FormLayout& spec = FormByName("LSTForm");
+  ApplyFormLayout(*this, spec);
   FormControls c = BuildControls(*this, spec);
   Contents = c.Get<TMemo>("Contents");
   Contents->SetAlign(alClient);

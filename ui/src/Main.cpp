@@ -33,8 +33,8 @@ TMainForm::TMainForm(TComponent* owner, const MainFormContext& context) : TForm(
 TMainForm::~TMainForm() = default;
 
 void TMainForm::BuildWindow() {
-  const FormSpec& spec = FormByName("MainForm");
-  ApplyFormSpec(*this, spec);
+  const FormLayout& spec = FormByName("MainForm");
+  ApplyFormLayout(*this, spec);
   FormControls c = BuildControls(*this, spec);
   MenuBar = c.Get<TPlainMenuBar>("MenuBar");
   MissionTree = c.Get<TTreeView>("MissionTree");
@@ -101,7 +101,7 @@ void TMainForm::BuildMenu() {
   MainMenu1->SetName("MainMenu1");
   TMenuItem* top = nullptr;
   for (int id = 0; id < miCount; ++id) {
-    const MenuItemSpec& s = MainMenuSpec()[id];
+    const MenuItemDef& s = MainMenuDefs()[id];
     auto* item = new TMenuItem(this);
     item->SetName(s.name);
     item->SetCaption(s.caption);

@@ -25,7 +25,7 @@ void FormControls::Missing(std::string_view name) {
   throw std::logic_error("the window has no control " + std::string(name) + " of that class");
 }
 
-void ApplyFont(TFont& font, const FontSpec& spec) {
+void ApplyFont(TFont& font, const FontDesc& spec) {
   font.SetName(spec.face);
   font.SetHeight(spec.height);
   font.SetColor(static_cast<TColor>(spec.color));
@@ -35,7 +35,7 @@ void ApplyFont(TFont& font, const FontSpec& spec) {
   font.SetStyle(style);
 }
 
-void ApplyFormSpec(TCustomForm& form, const FormSpec& spec) {
+void ApplyFormLayout(TCustomForm& form, const FormLayout& spec) {
   form.SetName(spec.name);
   form.SetCaption(spec.caption);
   static constexpr TFormBorderStyle kBorders[] = {bsSingle, bsDialog, bsSizeable};
@@ -62,7 +62,7 @@ void ApplyFormSpec(TCustomForm& form, const FormSpec& spec) {
 
 namespace {
 
-bool SameFont(const FontSpec& a, const FontSpec& b) {
+bool SameFont(const FontDesc& a, const FontDesc& b) {
   return std::string_view(a.face) == b.face && a.height == b.height && a.color == b.color && a.style == b.style;
 }
 
@@ -112,7 +112,7 @@ TControl* MakeClockPlace(TComponent* owner) {
   return place;
 }
 
-TControl* MakeControl(TComponent* owner, const ControlSpec& spec) {
+TControl* MakeControl(TComponent* owner, const ControlLayout& spec) {
   switch (spec.kind) {
     case ckMenuBar: return new TPlainMenuBar(owner);
     case ckTreeView: return MakeTreeView(owner);
@@ -135,7 +135,7 @@ TControl* MakeControl(TComponent* owner, const ControlSpec& spec) {
   throw std::logic_error("unknown control kind");
 }
 
-void ApplyState(TControl* control, const ControlSpec& spec) {
+void ApplyState(TControl* control, const ControlLayout& spec) {
   if (auto* check = dynamic_cast<TCustomCheckBox*>(control)) check->SetChecked(spec.checked);
   if (auto* radio = dynamic_cast<TRadioButton*>(control)) radio->SetChecked(spec.checked);
   control->SetEnabled(spec.enabled);
@@ -143,9 +143,9 @@ void ApplyState(TControl* control, const ControlSpec& spec) {
 
 }  // namespace
 
-FormControls BuildControls(TCustomForm& form, const FormSpec& spec) {
+FormControls BuildControls(TCustomForm& form, const FormLayout& spec) {
   FormControls made;
-  for (const ControlSpec& c : spec.controls) {
+  for (const ControlLayout& c : spec.controls) {
     TControl* control = MakeControl(&form, c);
     control->SetName(c.name);
     TWinControl* parent = &form;

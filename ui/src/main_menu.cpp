@@ -2,36 +2,37 @@
 
 namespace ui {
 
-const std::array<MenuItemSpec, miCount>& MainMenuSpec() {
+const std::array<MenuItemDef, miCount>& MainMenuDefs() {
   // No item has a shortcut; the separators and top-level items have no hint.
-  static const std::array<MenuItemSpec, miCount> spec{{
-      {"File1", "&File", "", true, true, false},
-      {"Open1", "&Open...", "Open a Mission", false, false, false},
-      {"N1", "-", "", false, true, false},
-      {"BuildMissionList1", kBuildCaption, "Build/Refresh Mission List", false, true, false},
-      {"Install1", "&Install", "Install a Mission", false, false, false},
-      {"Remove1", "&Remove", "Remove a Mission", false, false, false},
-      {"N2", "-", "", false, true, false},
-      {"Exit1", "E&xit", "Exit this Program", false, true, false},
-      {"Options1", "&Options", "", true, true, false},
-      {"XvTM", "&XvT Missions", "Load XvT Missions", false, true, true},
-      {"BoPM", "&BoP Missions", "Load BoP Missions", false, true, true},
-      {"N3", "-", "", false, true, false},
-      {"ShowLSTProcessing1", "&Show LST Processing", "Show LST File Contents", false, true, true},
-      {"N5", "-", "", false, true, false},
-      {"ExpandAll1", "&Expand Tree", "Expand the Mission Tree", false, false, false},
-      {"N6", "-", "", false, true, false},
-      {"MenuFades1", "&Menu Fades", "", false, true, true},
-      {"Help1", "&Help", "", true, true, false},
-      {"Help2", "&Help", "", false, true, false},
-      {"N4", "-", "", false, true, false},
-      {"About1", "&About", "About this Program", false, true, false},
+  static const std::array<MenuItemDef, miCount> spec{{
+      {.name = "File1", .caption = "&File", .topLevel = true},
+      {.name = "Open1", .caption = "&Open...", .hint = "Open a Mission", .enabled = false},
+      {.name = "N1", .caption = "-"},
+      {.name = "BuildMissionList1", .caption = kBuildCaption, .hint = "Build/Refresh Mission List"},
+      {.name = "Install1", .caption = "&Install", .hint = "Install a Mission", .enabled = false},
+      {.name = "Remove1", .caption = "&Remove", .hint = "Remove a Mission", .enabled = false},
+      {.name = "N2", .caption = "-"},
+      {.name = "Exit1", .caption = "E&xit", .hint = "Exit this Program"},
+      {.name = "Options1", .caption = "&Options", .topLevel = true},
+      {.name = "XvTM", .caption = "&XvT Missions", .hint = "Load XvT Missions", .checked = true},
+      {.name = "BoPM", .caption = "&BoP Missions", .hint = "Load BoP Missions", .checked = true},
+      {.name = "N3", .caption = "-"},
+      {.name = "ShowLSTProcessing1", .caption = "&Show LST Processing", .hint = "Show LST File Contents",
+       .checked = true},
+      {.name = "N5", .caption = "-"},
+      {.name = "ExpandAll1", .caption = "&Expand Tree", .hint = "Expand the Mission Tree", .enabled = false},
+      {.name = "N6", .caption = "-"},
+      {.name = "MenuFades1", .caption = "&Menu Fades", .checked = true},
+      {.name = "Help1", .caption = "&Help", .topLevel = true},
+      {.name = "Help2", .caption = "&Help"},
+      {.name = "N4", .caption = "-"},
+      {.name = "About1", .caption = "&About", .hint = "About this Program"},
   }};
   return spec;
 }
 
 PlainMenuItems::PlainMenuItems() {
-  const auto& spec = MainMenuSpec();
+  const auto& spec = MainMenuDefs();
   for (int i = 0; i < miCount; ++i) items_[i] = State{spec[i].caption, spec[i].enabled, spec[i].checked};
 }
 

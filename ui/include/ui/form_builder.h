@@ -32,12 +32,12 @@ class FormControls {
 };
 
 // Caption, border and icons, placement, size, font and stay-on-top.
-void ApplyFormSpec(TCustomForm& form, const FormSpec& spec);
+void ApplyFormLayout(TCustomForm& form, const FormLayout& spec);
 
 // Creates the controls of `spec` on `form` (which owns them).
-FormControls BuildControls(TCustomForm& form, const FormSpec& spec);
+FormControls BuildControls(TCustomForm& form, const FormLayout& spec);
 
 // Copies a table font into a control's font.
-void ApplyFont(TFont& font, const FontSpec& spec);
+void ApplyFont(TFont& font, const FontDesc& spec);
 
 }  // namespace ui

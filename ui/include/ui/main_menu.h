@@ -15,16 +15,16 @@ enum MenuItemId {
   miCount
 };
 
-struct MenuItemSpec {
+struct MenuItemDef {
   const char* name;
   const char* caption;  // "-" is a separator
-  const char* hint;
-  bool topLevel;
-  bool enabled;
-  bool checked;
+  const char* hint = "";
+  bool topLevel = false;
+  bool enabled = true;
+  bool checked = false;
 };
 
-const std::array<MenuItemSpec, miCount>& MainMenuSpec();
+const std::array<MenuItemDef, miCount>& MainMenuDefs();
 
 inline constexpr const char* kBuildCaption = "&Build Mission List";
 inline constexpr const char* kRefreshCaption = "&Refresh Mission List";

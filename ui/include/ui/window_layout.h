@@ -19,23 +19,23 @@ enum ControlKind {
 
 enum FontStyleBits : std::uint8_t { fbBold = 1, fbItalic = 2 };
 
-struct FontSpec {
+struct FontDesc {
   const char* face = "MS Sans Serif";
   int height = -11;
   std::uint32_t color = 0x80000008;  // clWindowText
   std::uint8_t style = 0;
 };
 
-inline constexpr FontSpec kFormFont{};
-inline constexpr FontSpec kTitleFont{"MS Sans Serif", -16, 0x000000, fbBold};
+inline constexpr FontDesc kFormFont{};
+inline constexpr FontDesc kTitleFont{.height = -16, .color = 0x000000, .style = fbBold};
 
-struct ControlSpec {
+struct ControlLayout {
   ControlKind kind;
   const char* name;
-  const char* parent;  // "" for the window itself
-  int left, top, width, height;
-  const char* caption;
-  FontSpec font = kFormFont;
+  const char* parent = "";  // "" for the window itself
+  int left = 0, top = 0, width = 0, height = 0;
+  const char* caption = "";
+  FontDesc font = kFormFont;
   bool enabled = true;
   bool checked = false;
 };
@@ -43,23 +43,23 @@ struct ControlSpec {
 enum BorderKind { bkSingle, bkDialog, bkSizeable };
 enum PlaceKind { pkScreenCenter, pkDesigned };
 
-struct FormSpec {
+struct FormLayout {
   const char* className;
   const char* name;
   const char* caption;
   BorderKind border;
   PlaceKind place;
-  int left, top;             // for pkDesigned
+  int left = 0, top = 0;     // for pkDesigned
   int width, height;         // client area, or outer size when outerSize
-  bool outerSize;
-  bool minimizeBox, maximizeBox, systemMenu;
-  bool stayOnTop;
-  std::span<const ControlSpec> controls;
+  bool outerSize = false;
+  bool minimizeBox = false, maximizeBox = false, systemMenu = false;
+  bool stayOnTop = false;
+  std::span<const ControlLayout> controls;
 };
 
 // In creation order: MainForm, ConfirmForm, LSTForm, AboutForm, Instructions.
-std::span<const FormSpec> Forms();
-const FormSpec& FormByName(std::string_view name);
+std::span<const FormLayout> Forms();
+const FormLayout& FormByName(std::string_view name);
 
 // Link targets and the label texts the windows leave to us.
 inline constexpr const char* kAuthorMail = "xvtinst@varnholt.example";
