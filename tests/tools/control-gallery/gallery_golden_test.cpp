@@ -1,32 +1,16 @@
 // The control gallery against its golden picture, pixel for pixel, with a
 // few pixels its controls fix by rule checked by name first, so that a
-// difference says which control moved. XVT_UPDATE_GOLDEN=1 rewrites the
-// golden after a deliberate change.
+// difference says which control moved.
 #include <backend/headless.h>
 #include <gtest/gtest.h>
-#include <png.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #include "framework/application.h"
 #include "gallery.h"
+#include "golden.h"
 #include "panels/TB97Ctls.h"
+#include "window_shot.h"
 
 namespace {
-
-bool ReadRgb(const std::string& path, std::vector<unsigned char>& rgb, int& w, int& h) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGB;
-  w = static_cast<int>(image.width);
-  h = static_cast<int>(image.height);
-  rgb.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
-}
 
 COLORREF ClientPixel(TControl* c, int x, int y) {
   auto* host = c->Parent();
@@ -49,22 +33,8 @@ TEST(ControlGallery, LooksLikeItsGoldenPicture) {
   EXPECT_EQ(ClientPixel(hot, 0, 0), RGB(255, 255, 255)) << "the hot button's raised frame";
   EXPECT_EQ(ClientPixel(up, 0, 0), RGB(192, 192, 192)) << "an idle flat button has none";
 
-  const std::string actual = (std::filesystem::current_path() / "gallery.actual.png").string();
-  ASSERT_TRUE(headless::SaveWindow(form->Handle(), actual));
-  std::vector<unsigned char> got;
-  int w = 0, h = 0;
-  ASSERT_TRUE(ReadRgb(actual, got, w, h));
-  const std::string golden = std::string(XVT_SOURCE_DIR) + "/tests/tools/control-gallery/golden/gallery.png";
-  if (std::getenv("XVT_UPDATE_GOLDEN")) {
-    std::filesystem::copy_file(actual, golden, std::filesystem::copy_options::overwrite_existing);
-    GTEST_SKIP() << "golden rewritten";
-  }
-  std::vector<unsigned char> want;
-  int gw = 0, gh = 0;
-  ASSERT_TRUE(ReadRgb(golden, want, gw, gh)) << golden;
-  ASSERT_EQ(gw, w);
-  ASSERT_EQ(gh, h);
-  EXPECT_TRUE(got == want) << "differs from " << golden << "; see " << actual;
+  EXPECT_TRUE(testsupport::MatchesGolden(testsupport::ShotOf(form->Handle()),
+                                         testsupport::GoldenPath("tools/control-gallery/golden/gallery.png")));
 }
 
 }  // namespace

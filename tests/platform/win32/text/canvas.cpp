@@ -1,7 +1,5 @@
 #include "canvas.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -74,32 +72,6 @@ int Canvas::CountOf(COLORREF c) const {
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) n += At(x, y) == c;
   return n;
-}
-
-bool WritePng(const std::string& path, const std::uint32_t* px, int w, int h) {
-  png_image image;
-  std::memset(&image, 0, sizeof(image));
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(w);
-  image.height = static_cast<png_uint_32>(h);
-  image.format = PNG_FORMAT_BGRA;
-  std::vector<std::uint32_t> opaque(px, px + static_cast<std::size_t>(w) * h);
-  for (auto& p : opaque) p |= 0xFF000000u;
-  return png_image_write_to_file(&image, path.c_str(), 0, opaque.data(), 0, nullptr) != 0;
-}
-
-bool ReadPng(const std::string& path, std::vector<std::uint32_t>& px, int& w, int& h) {
-  png_image image;
-  std::memset(&image, 0, sizeof(image));
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_BGRA;
-  w = static_cast<int>(image.width);
-  h = static_cast<int>(image.height);
-  px.assign(static_cast<std::size_t>(w) * h, 0);
-  if (!png_image_finish_read(&image, nullptr, px.data(), 0, nullptr)) return false;
-  for (auto& p : px) p &= 0xFFFFFF;
-  return true;
 }
 
 }  // namespace testing_text

@@ -1,5 +1,5 @@
 // A memory DC over a 32-bit DIB section whose pixels the tests read
-// directly, plus PNG files for golden images.
+// directly.
 #pragma once
 
 #include <win32/windows.h>
@@ -42,9 +42,5 @@ class Canvas {
 
 // The system font, black text on a red background, transparent mode.
 void PrepareText(HDC dc);
-
-// 0x00RRGGBB pixels, rows top-down.
-bool WritePng(const std::string& path, const std::uint32_t* px, int w, int h);
-bool ReadPng(const std::string& path, std::vector<std::uint32_t>& px, int& w, int& h);
 
 }  // namespace testing_text
