@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fixtures.h"
+#include "catalogue_fixtures.h"
 
 namespace catalogue {
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
-#include "fixtures.h"
+#include "catalogue_fixtures.h"
 #include "hostfs/hostfs.h"
 #include "hostfs/replace_faults.h"
 #include "temp_prefix.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../catalogue/fixtures.h"
+#include "catalogue_fixtures.h"
 #include "catalogue/catalogue.h"
 #include "registry/registry.h"
 #include "ui/main_commands.h"

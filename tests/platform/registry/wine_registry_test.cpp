@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "registry/registry.h"
-#include "../hostfs/temp_dir.h"
+#include "temp_dir.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../../../../platform/win32/dialogs/file_browse.h"
+#include "dialogs/file_browse.h"
 #include "dialogs_test_support.h"
 
 namespace {
