@@ -8,14 +8,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "canvas.h"
+#include "dib_canvas.h"
 
 namespace {
 
 constexpr COLORREF kKey = RGB(255, 0, 255), kGreen = RGB(0, 128, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0), kYellow = RGB(255, 255, 0);
 
-using Surface = testing_text::Canvas;
+using Surface = testsupport::DibCanvas;
 
 // A strip of n 4x4 images: image i is colour[i] with a key-coloured
 // top-left quarter (2x2).

@@ -4,11 +4,11 @@
 
 #include <win32/windows.h>
 
-#include "canvas.h"
+#include "dib_canvas.h"
 
 namespace {
 
-using testing_text::Canvas;
+using Canvas = testsupport::DibCanvas;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0),
                    kGrey = RGB(128, 128, 128), kFace = RGB(192, 192, 192);
@@ -45,8 +45,8 @@ void EngraveByHand(HDC dc, const char* text, RECT r, UINT format) {
 
 TEST(DrawStateA, DisabledTextIsTheHighlightUnderTheShadowOnePixelOff) {
   Canvas expected(120, 40, kFace), actual(120, 40, kFace);
-  testing_text::PrepareText(expected.dc());
-  testing_text::PrepareText(actual.dc());
+  testsupport::PrepareText(expected.dc());
+  testsupport::PrepareText(actual.dc());
   EngraveByHand(expected.dc(), "&Install", RECT{4, 4, 100, 30}, DT_SINGLELINE | DT_NOCLIP);
   ASSERT_TRUE(DrawStateA(actual.dc(), nullptr, nullptr, reinterpret_cast<LPARAM>("&Install"), 0, 4, 4, 0, 0,
                          DST_PREFIXTEXT | DSS_DISABLED));
@@ -61,8 +61,8 @@ TEST(DrawStateA, DisabledCallbackKeepsItsLayoutAndClipsToItsBox) {
   const UINT format = DT_CENTER | DT_WORDBREAK;
   const char* text = "Custom Mission Installer for two games";
   Canvas expected(120, 60, kFace), actual(120, 60, kFace);
-  testing_text::PrepareText(expected.dc());
-  testing_text::PrepareText(actual.dc());
+  testsupport::PrepareText(expected.dc());
+  testsupport::PrepareText(actual.dc());
   EngraveByHand(expected.dc(), text, RECT{5, 3, 85, 40}, format);
   const Block block{text, format};
   ASSERT_TRUE(DrawStateA(actual.dc(), nullptr, DrawBlock, reinterpret_cast<LPARAM>(&block), 0, 5, 3, 80, 37,
@@ -81,8 +81,8 @@ TEST(DrawStateA, DisabledCallbackKeepsItsLayoutAndClipsToItsBox) {
 
 TEST(DrawStateA, NormalTextAndCallbackDrawInPlaceWithTheDcColours) {
   Canvas expected(100, 30, kWhite), actual(100, 30, kWhite);
-  testing_text::PrepareText(expected.dc());
-  testing_text::PrepareText(actual.dc());
+  testsupport::PrepareText(expected.dc());
+  testsupport::PrepareText(actual.dc());
   RECT r{10, 5, 100, 30};
   DrawTextA(expected.dc(), "A&B", -1, &r, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   ASSERT_TRUE(DrawStateA(actual.dc(), nullptr, nullptr, reinterpret_cast<LPARAM>("A&Bxyz"), 3, 10, 5, 0, 0,
@@ -90,7 +90,7 @@ TEST(DrawStateA, NormalTextAndCallbackDrawInPlaceWithTheDcColours) {
   EXPECT_TRUE(SamePixels(expected, actual)) << "DST_TEXT shows '&' and takes wData characters";
 
   Canvas viaCallback(100, 30, kWhite);
-  testing_text::PrepareText(viaCallback.dc());
+  testsupport::PrepareText(viaCallback.dc());
   const Block block{"A&B", DT_SINGLELINE | DT_NOPREFIX};
   ASSERT_TRUE(DrawStateA(viaCallback.dc(), nullptr, DrawBlock, reinterpret_cast<LPARAM>(&block), 0, 10, 5, 90, 25,
                          DST_COMPLEX));

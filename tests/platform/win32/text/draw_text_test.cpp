@@ -6,17 +6,17 @@
 
 #include <cstring>
 
-#include "canvas.h"
+#include "dib_canvas.h"
 
 namespace {
 
-using testing_text::Canvas;
+using Canvas = testsupport::DibCanvas;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0);
 
 class DrawTextTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing_text::PrepareText(canvas.dc()); }
+  void SetUp() override { testsupport::PrepareText(canvas.dc()); }
   int Width(const char* s) {
     SIZE size;
     GetTextExtentPoint32A(canvas.dc(), s, static_cast<int>(strlen(s)), &size);

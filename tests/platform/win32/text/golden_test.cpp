@@ -4,12 +4,12 @@
 #include <win32/windows.h>
 
 
-#include "canvas.h"
+#include "dib_canvas.h"
 #include "golden.h"
 
 namespace {
 
-using testing_text::Canvas;
+using Canvas = testsupport::DibCanvas;
 
 HFONT Font(int height, int weight, bool italic, bool underline) {
   return CreateFontA(height, 0, 0, 0, weight, italic, underline, FALSE, ANSI_CHARSET, 0, 0, 0, 0,

@@ -6,11 +6,11 @@
 
 #include <cstring>
 
-#include "canvas.h"
+#include "dib_canvas.h"
 
 namespace {
 
-using testing_text::Canvas;
+using Canvas = testsupport::DibCanvas;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
@@ -23,7 +23,7 @@ HFONT MakeFont(const char* face, int height, int weight = FW_NORMAL, bool italic
 
 class TextOutput : public ::testing::Test {
  protected:
-  void SetUp() override { testing_text::PrepareText(canvas.dc()); }
+  void SetUp() override { testsupport::PrepareText(canvas.dc()); }
   Canvas canvas{120, 40};
 };
 

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-namespace testing_text {
+namespace testsupport {
 
-class Canvas {
+class DibCanvas {
  public:
-  Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255));
-  ~Canvas();
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
+  DibCanvas(int width, int height, COLORREF fill = RGB(255, 255, 255));
+  ~DibCanvas();
+  DibCanvas(const DibCanvas&) = delete;
+  DibCanvas& operator=(const DibCanvas&) = delete;
 
   HDC dc() const { return dc_; }
   int width() const { return width_; }
@@ -43,4 +43,4 @@ class Canvas {
 // The system font, black text on a red background, transparent mode.
 void PrepareText(HDC dc);
 
-}  // namespace testing_text
+}  // namespace testsupport

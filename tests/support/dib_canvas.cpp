@@ -1,11 +1,11 @@
-#include "canvas.h"
+#include "dib_canvas.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace testing_text {
+namespace testsupport {
 
-Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
+DibCanvas::DibCanvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -21,23 +21,23 @@ Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(he
   Fill(fill);
 }
 
-Canvas::~Canvas() {
+DibCanvas::~DibCanvas() {
   SelectObject(dc_, old_);
   DeleteDC(dc_);
   DeleteObject(bitmap_);
 }
 
-COLORREF Canvas::At(int x, int y) const {
+COLORREF DibCanvas::At(int x, int y) const {
   std::uint32_t p = bits_[static_cast<std::size_t>(y) * width_ + x];
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-void Canvas::Fill(COLORREF c) {
+void DibCanvas::Fill(COLORREF c) {
   std::uint32_t p = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
   std::fill(bits_, bits_ + static_cast<std::size_t>(width_) * height_, p);
 }
 
-RECT Canvas::BoundsOf(COLORREF c) const {
+RECT DibCanvas::BoundsOf(COLORREF c) const {
   RECT r{width_, height_, 0, 0};
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x)
@@ -51,11 +51,11 @@ RECT Canvas::BoundsOf(COLORREF c) const {
   return r;
 }
 
-void Canvas::Set(int x, int y, COLORREF c) {
+void DibCanvas::Set(int x, int y, COLORREF c) {
   bits_[static_cast<std::size_t>(y) * width_ + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
-HBITMAP Canvas::Detach() {
+HBITMAP DibCanvas::Detach() {
   SelectObject(dc_, old_);
   return bitmap_;
 }
@@ -67,11 +67,11 @@ void PrepareText(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
 }
 
-int Canvas::CountOf(COLORREF c) const {
+int DibCanvas::CountOf(COLORREF c) const {
   int n = 0;
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) n += At(x, y) == c;
   return n;
 }
 
-}  // namespace testing_text
+}  // namespace testsupport
