@@ -23,6 +23,8 @@ void PaintText(HWND h, HDC dc, RECT r, LONG style, HBRUSH bg) {
   else if (kind == SS_LEFT) fmt |= DT_WORDBREAK;
   else fmt |= DT_SINGLELINE;  // SS_SIMPLE, SS_LEFTNOWORDWRAP
   if (style & SS_NOPREFIX) fmt |= DT_NOPREFIX;
+  // Wraps as a multi-line edit does: a word longer than the line is split.
+  if ((style & SS_EDITCONTROL) && (fmt & DT_WORDBREAK)) fmt |= DT_EDITCONTROL;
   if (style & SS_CENTERIMAGE) fmt = (fmt & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
   if (style & SS_ENDELLIPSIS) fmt |= DT_END_ELLIPSIS;
   std::string text = WindowText(h);

@@ -1,7 +1,10 @@
 #include "icons.h"
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
+
+#include "message_icon_data.h"
 
 namespace xvt_dialogs {
 
@@ -47,13 +50,19 @@ void Block(HDC dc, int l, int t, int r, int b, COLORREF c) {
   DeleteObject(brush);
 }
 
-void ThickLine(HDC dc, int x1, int y1, int x2, int y2, int width, COLORREF c) {
-  HPEN pen = CreatePen(PS_SOLID, width, c);
-  HGDIOBJ old = SelectObject(dc, pen);
-  MoveToEx(dc, x1, y1, nullptr);
-  LineTo(dc, x2, y2);
-  SelectObject(dc, old);
-  DeleteObject(pen);
+// A 32 x 32 picture in the classic sixteen colours; index 13 leaves the
+// background as it is.
+void DrawPixels(HDC dc, int x, int y, const std::uint8_t* pixels) {
+  static const COLORREF kClassic[16] = {
+      RGB(0, 0, 0),       RGB(128, 0, 0), RGB(0, 128, 0), RGB(128, 128, 0),   RGB(0, 0, 128),   RGB(128, 0, 128),
+      RGB(0, 128, 128),   RGB(128, 128, 128), RGB(192, 192, 192), RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 255, 0),
+      RGB(0, 0, 255),     RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255)};
+  constexpr std::uint8_t kSeeThrough = 13;
+  for (int row = 0; row < 32; ++row)
+    for (int col = 0; col < 32; ++col) {
+      std::uint8_t i = pixels[row * 32 + col] & 15;
+      if (i != kSeeThrough) SetPixelV(dc, x + col, y + row, kClassic[i]);
+    }
 }
 
 // A white speech bubble with a black rim and a tail towards the lower left.
@@ -75,20 +84,10 @@ void QuestionMark(HDC dc, int x, int y, COLORREF c) {
 }  // namespace
 
 void DrawIcon32(HDC dc, int x, int y, IconKind kind) {
-  const COLORREF blue = RGB(0, 0, 255), black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+  const COLORREF blue = RGB(0, 0, 255), black = RGB(0, 0, 0);
   switch (kind) {
-    case IconKind::Error:
-      Shape(dc, Circle(x + 16, y + 16, 15), RGB(255, 0, 0), RGB(128, 0, 0));
-      ThickLine(dc, x + 10, y + 10, x + 22, y + 22, 3, white);
-      ThickLine(dc, x + 22, y + 10, x + 10, y + 22, 3, white);
-      break;
-    case IconKind::Information:
-      Bubble(dc, x, y);
-      Block(dc, x + 14, y + 5, x + 18, y + 9, blue);    // dot
-      Block(dc, x + 12, y + 11, x + 18, y + 13, blue);  // serif
-      Block(dc, x + 14, y + 11, x + 18, y + 22, blue);  // stem
-      Block(dc, x + 12, y + 21, x + 20, y + 23, blue);  // foot
-      break;
+    case IconKind::Error: DrawPixels(dc, x, y, kStopIconPixels); break;
+    case IconKind::Information: DrawPixels(dc, x, y, kInformationIconPixels); break;
     case IconKind::Warning:
       Shape(dc, {{x + 16, y + 1}, {x + 31, y + 29}, {x + 1, y + 29}}, RGB(255, 255, 0), black);
       Block(dc, x + 14, y + 9, x + 18, y + 21, black);

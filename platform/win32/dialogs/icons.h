@@ -1,4 +1,5 @@
-// The four message-box icons, drawn with GDI into a 32x32 cell.
+// The four message-box icons in a 32x32 cell: stop and information from
+// the program's artwork, the other two drawn with GDI.
 #pragma once
 
 #include <win32/windows.h>

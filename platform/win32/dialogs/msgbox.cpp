@@ -1,5 +1,7 @@
 // MessageBoxA: a captioned popup with an icon, word-wrapped text and a row
-// of push buttons, run task-modal in its own message loop.
+// of push buttons, run task-modal in its own message loop. The text is a
+// static child, as on Windows, so that whatever reads the window tree
+// (automation, the scene dump) finds it.
 #include <win32/windows.h>
 
 #include <algorithm>
@@ -16,6 +18,8 @@ const char kBoxClass[] = "XvtMessageBox";
 const DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 const DWORD kBoxExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
 const int kIconSize = 32;
+// The id Windows gives the text of a message box.
+const int kTextId = 0xFFFF;
 
 // The classic box's measures, in dialog units of its font: a quarter of the
 // average character width across, an eighth of the character height down.
@@ -135,16 +139,16 @@ void CreateButtons(HWND hwnd, Box& box) {
   }
 }
 
+// Wrapped as the layout measured it (kTextFormat), without '&' prefixes.
+void CreateText(HWND hwnd, const Box& box) {
+  MakeControl(hwnd, WC_STATICA, box.text.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL | WS_GROUP, kTextId,
+              box.textRect);
+}
+
 void Paint(HWND hwnd, const Box& box) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   if (box.icon != IconKind::None) DrawIcon32(dc, box.units.X(kMarginDU), box.units.Y(kMarginDU), box.icon);
-  HGDIOBJ old = SelectObject(dc, DialogFont());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  RECT r = box.textRect;
-  DrawTextA(dc, box.text.c_str(), -1, &r, kTextFormat);
-  SelectObject(dc, old);
   EndPaint(hwnd, &ps);
 }
 
@@ -221,6 +225,7 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   HWND hwnd = CreateWindowExA(kBoxExStyle, kBoxClass, lpCaption ? lpCaption : "Error", kBoxStyle, 0, 0, outer.cx,
                               outer.cy, hWnd, nullptr, nullptr, &box);
   if (!hwnd) return 0;
+  CreateText(hwnd, box);
   CreateButtons(hwnd, box);
   CenterOnScreen(hwnd);
   ShowWindow(hwnd, SW_SHOW);

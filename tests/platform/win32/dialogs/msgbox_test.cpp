@@ -224,6 +224,31 @@ TEST_F(MessageBoxTest, EachIconIsDrawnInItsColours) {
   }
 }
 
+// The text is a static child with the id Windows gives it, so that a reader
+// of the window tree finds it; '&' stays a character, as the box shows it.
+TEST_F(MessageBoxTest, TextIsAStaticChildHoldingTheWholeText) {
+  const std::string text = "Lists & sections:\nC:\\Games\\XvT\\combat\\mission.lst could not be read.";
+  char cls[32] = {}, read[256] = {};
+  LONG style = 0;
+  RECT textRect{}, ok{};
+  WhileOpen([&] {
+    HWND box = FindShown(kBox);
+    HWND label = GetDlgItem(box, 0xFFFF);
+    GetClassNameA(label, cls, sizeof cls);
+    GetWindowTextA(label, read, sizeof read);
+    style = GetWindowLongA(label, GWL_STYLE);
+    GetWindowRect(label, &textRect);
+    GetWindowRect(GetDlgItem(box, IDOK), &ok);
+    Key(VK_RETURN);
+  });
+  MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONERROR);
+  EXPECT_STREQ(cls, "Static");
+  EXPECT_EQ(read, text);
+  EXPECT_TRUE(style & SS_NOPREFIX);
+  EXPECT_FALSE(style & WS_TABSTOP);  // Tab still goes between the buttons only
+  EXPECT_LT(textRect.bottom, ok.top);
+}
+
 TEST_F(MessageBoxTest, ScreenshotShowsTextAndButton) {
   const std::string png = (std::filesystem::temp_directory_path() / "xvt_msgbox_warning.png").string();
   int dark = 0;
