@@ -3,7 +3,8 @@
 # DESTDIR lays out the programs, the demo prefix, the desktop entry, the
 # icons, the metainfo and the man pages; the desktop entry and the metainfo
 # pass their validators; the installed command line works on the installed
-# demo prefix.
+# demo prefix; and the installed program, in an X server of its own, works
+# on a copy of the installed demo prefix, not the source tree's.
 set -uo pipefail
 build=$1 source=$2
 work=$(mktemp -d)
@@ -82,6 +83,14 @@ tail -n 1 "$work/tree" | grep -Eq '^[1-9][0-9]* Missions$' || fail "installed tr
 cmp -s "$work/tree" "$work/tree.source" || fail "the installed demo prefix lists other missions"
 [ "$("$cli" --wine-prefix "$demo" paths)" = "$(printf 'XvT: C:\\Games\\XvT\nBoP: C:\\Games\\XvT\\BalanceOfPower')" ] ||
   fail "installed xvtinst-cli paths: $("$cli" --wine-prefix "$demo" paths 2>&1)"
+
+# The installed window program, in an X server of its own; skipped (77)
+# where there is no Xvfb.
+if [ -x "$usr/bin/xvtinst" ]; then
+  bash "$source/tests/e2e/lib/own_xvfb.sh" bash "$source/tests/packaging/installed_program.sh" "$usr/bin/xvtinst" "$demo"
+  status=$?
+  [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || fail "the installed xvtinst"
+fi
 
 [ "$failed" -eq 0 ] && echo "install layout, validators and installed programs: ok"
 exit "$failed"
