@@ -3,9 +3,9 @@
 #include <string>
 
 #include "display/ASLink.h"
+#include "display/GIFCtrl.h"
 #include "display/RxGIF.h"
 #include "panels/TB97Ctls.h"
-#include "framework/image.h"
 #include "framework/stdctrls.h"
 #include "ui/artwork.h"
 #include "ui/form_builder.h"
@@ -16,7 +16,7 @@ TAboutForm::TAboutForm(TComponent* owner) : TForm(owner) {
   const FormLayout& spec = FormByName("AboutForm");
   ApplyFormLayout(*this, spec);
   FormControls c = BuildControls(*this, spec);
-  RxGIFAnimator1 = c.Get<TImage>("RxGIFAnimator1");
+  RxGIFAnimator1 = c.Get<TRxGIFAnimator>("RxGIFAnimator1");
   Label1 = c.Get<TLabel>("Label1");
   Label2 = c.Get<TLabel>("Label2");
   Label3 = c.Get<TLabel>("Label3");
@@ -27,8 +27,10 @@ TAboutForm::TAboutForm(TComponent* owner) : TForm(owner) {
   ToolbarButton971 = c.Get<TToolbarButton97>("ToolbarButton971");
 
   auto animation = MakeAboutAnimation();
-  RxGIFAnimator1->Picture()->SetGraphic(animation.get());
+  RxGIFAnimator1->SetAnimate(true);
   RxGIFAnimator1->SetCenter(true);
+  RxGIFAnimator1->SetFrameIndex(21);  // no picture yet: ignored, so it starts at frame 0
+  RxGIFAnimator1->SetImage(animation.get());
   ASLink1->SetURLType(utHttp);
   ToolbarButton971->SetModalResult(mrOk);
 }

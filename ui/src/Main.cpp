@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "display/ASLink.h"
+#include "display/GIFCtrl.h"
 #include "display/RXCtrls.h"
 #include "display/RxGIF.h"
 #include "framework/application.h"
@@ -10,7 +11,6 @@
 #include "panels/MegaPanl.h"
 #include "panels/TB97Ctls.h"
 #include "framework/dialogs.h"
-#include "framework/image.h"
 #include "framework/menus.h"
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
@@ -40,7 +40,7 @@ void TMainForm::BuildWindow() {
   MissionTree = c.Get<TTreeView>("MissionTree");
   RxLabel2 = c.Get<TRxLabel>("RxLabel2");
   RxLabel1 = c.Get<TRxLabel>("RxLabel1");
-  GIF = c.Get<TImage>("GIF");
+  GIF = c.Get<TRxGIFAnimator>("GIF");
   RxLabel3 = c.Get<TRxLabel>("RxLabel3");
   XvTPath = c.Get<TLabel>("XvTPath");
   RxLabel4 = c.Get<TRxLabel>("RxLabel4");
@@ -84,7 +84,8 @@ void TMainForm::BuildWindow() {
   MegaPanel1->SetTabOrder(1);
 
   auto logo = MakeLogo();
-  GIF->Picture()->SetGraphic(logo.get());
+  GIF->SetTransparent(false);
+  GIF->SetImage(logo.get());
   const std::pair<TToolbarButton97*, GlyphKind> glyphs[] = {
       {OpenFile, glOpen}, {Refresh, glRefresh}, {Install, glInstall}, {Remove, glRemove}};
   for (auto [button, kind] : glyphs) button->SetGlyph(MakeGlyph(kind).get());

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "display/ASLink.h"
+#include "display/GIFCtrl.h"
 #include "display/RXCtrls.h"
-#include "framework/image.h"
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
 #include "panels/AdvStatusBar.h"
@@ -119,7 +119,7 @@ TControl* MakeControl(TComponent* owner, const ControlLayout& spec) {
     case ckLabel: return MakeLabel(owner);
     case ckRxLabel: return new TRxLabel(owner);
     case ckASLink: return new TASLink(owner);
-    case ckPicture: return new TImage(owner);
+    case ckGIFAnimator: return new TRxGIFAnimator(owner);
     case ckMegaPanel: return MakeMegaPanel(owner);
     case ckToolbarButton: return new TToolbarButton97(owner);
     case ckCheckBox: return new TCheckBox(owner);

@@ -19,7 +19,7 @@ constexpr ControlLayout kMainControls[] = {
      .caption = "X-Wing vs. Tie Fighter", .font = kTitleFont},
     {.kind = ckRxLabel, .name = "RxLabel1", .left = 495, .top = 40, .width = 148, .height = 18,
      .caption = "Custom Mission Installer", .font = kPerpetua},
-    {.kind = ckPicture, .name = "GIF", .left = 656, .top = 8, .width = 70, .height = 70},
+    {.kind = ckGIFAnimator, .name = "GIF", .left = 656, .top = 8, .width = 70, .height = 70},
     {.kind = ckRxLabel, .name = "RxLabel3", .left = 454, .top = 88, .width = 80, .height = 13,
      .caption = "XvT installled to:"},
     {.kind = ckLabel, .name = "XvTPath", .left = 544, .top = 88, .width = 42, .height = 13,
@@ -98,7 +98,7 @@ constexpr ControlLayout kLstControls[] = {
 };
 
 constexpr ControlLayout kAboutControls[] = {
-    {.kind = ckPicture, .name = "RxGIFAnimator1", .left = 8, .top = 8, .width = 100, .height = 75},
+    {.kind = ckGIFAnimator, .name = "RxGIFAnimator1", .left = 8, .top = 8, .width = 100, .height = 75},
     {.kind = ckLabel, .name = "Label1", .left = 120, .top = 8, .width = 186, .height = 23,
      .caption = "XvT/BoP Mission Installer", .font = kEpisodeRed},
     {.kind = ckLabel, .name = "Label2", .left = 184, .top = 40, .width = kAutoSize, .height = 13},

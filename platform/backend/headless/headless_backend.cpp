@@ -27,6 +27,14 @@ struct Surface {
 class HeadlessBackend final : public backend::Backend {
  public:
   HeadlessBackend(int w, int h) : size_{w, h} {}
+  // A thread still asleep here (a timer thread freed with its owner, say)
+  // is woken and let out before the clock it waits on goes away.
+  ~HeadlessBackend() override {
+    std::unique_lock<std::mutex> lk(m_);
+    closing_ = true;
+    cv_.notify_all();
+    cv_.wait(lk, [&] { return sleepers_ == 0; });
+  }
 
   const char* Name() const override { return "headless"; }
   backend::Size ScreenSize() override { return size_; }
@@ -130,9 +138,10 @@ class HeadlessBackend final : public backend::Backend {
     ++sleepers_;
     auto wake = wakes_.insert(deadline);
     cv_.notify_all();
-    cv_.wait(lk, [&] { return now_ >= deadline; });
+    cv_.wait(lk, [&] { return now_ >= deadline || closing_; });
     wakes_.erase(wake);
     --sleepers_;
+    cv_.notify_all();
   }
   std::int64_t UnixTimeMs() override { return kEpochMs + static_cast<std::int64_t>(NowMs()); }
   backend::Point CursorPos() override {
@@ -286,6 +295,7 @@ class HeadlessBackend final : public backend::Backend {
   bool idleAdvance_ = false;
   std::uint64_t now_ = 0;
   int sleepers_ = 0;
+  bool closing_ = false;
   std::multiset<std::uint64_t> wakes_;  // the deadlines of the threads in SleepFor
   backend::Point mouse_{0, 0};
   backend::Point pending_{0, 0};

@@ -3,7 +3,7 @@
 #pragma once
 #include "framework/forms.h"
 
-class TImage;
+class TRxGIFAnimator;
 class TLabel;
 class TASLink;
 class TToolbarButton97;
@@ -12,7 +12,7 @@ class TAboutForm : public TForm {
  public:
   explicit TAboutForm(TComponent* owner);
 
-  TImage* RxGIFAnimator1 = nullptr;
+  TRxGIFAnimator* RxGIFAnimator1 = nullptr;
   TLabel* Label1 = nullptr;
   TLabel* Label2 = nullptr;
   TLabel* Label3 = nullptr;

@@ -16,7 +16,7 @@ class TTreeView;
 class TLabel;
 class TASLink;
 class TRxLabel;
-class TImage;
+class TRxGIFAnimator;
 class TPanel;
 class TMegaPanel;
 class TToolbarButton97;
@@ -55,7 +55,7 @@ class TMainForm : public TForm {
   TTreeView* MissionTree = nullptr;
   TRxLabel* RxLabel2 = nullptr;
   TRxLabel* RxLabel1 = nullptr;
-  TImage* GIF = nullptr;
+  TRxGIFAnimator* GIF = nullptr;
   TRxLabel* RxLabel3 = nullptr;
   TLabel* XvTPath = nullptr;
   TRxLabel* RxLabel4 = nullptr;

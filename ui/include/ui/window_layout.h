@@ -13,7 +13,7 @@ inline constexpr int kAutoSize = -1;  // a label sized by its caption
 
 // The kinds of control, until each gets its own dressed class.
 enum ControlKind {
-  ckMenuBar, ckTreeView, ckLabel, ckRxLabel, ckASLink, ckPicture, ckMegaPanel, ckToolbarButton, ckCheckBox,
+  ckMenuBar, ckTreeView, ckLabel, ckRxLabel, ckASLink, ckGIFAnimator, ckMegaPanel, ckToolbarButton, ckCheckBox,
   ckComboBox, ckEdit97, ckFlatEdit, ckRadioGroup, ckRadioButton, ckStatusBar, ckClock, ckMemo
 };
 
