@@ -410,7 +410,7 @@ void TypeText(const std::string& text) {
 bool SaveScreen(const std::string& png) {
   int w = 0, h = 0;
   auto px = Current().Compose(&w, &h);
-  return WritePng(png, backend::PixelView{px.data(), w, h, w});
+  return backend::WritePng(png, backend::PixelView{px.data(), w, h, w});
 }
 
 std::vector<std::string> PlayedSounds() { return Current().Sounds(); }

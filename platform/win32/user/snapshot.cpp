@@ -19,7 +19,7 @@ bool SaveWindow(HWND hwnd, const std::string& png) {
   if (RectEmpty(r)) return false;
   backend::PixelView view{top->pixels->Row(r.top) + r.left, r.right - r.left, r.bottom - r.top,
                           static_cast<int>(top->pixels->stride)};
-  return WritePng(png, view);
+  return backend::WritePng(png, view);
 }
 
 }  // namespace headless

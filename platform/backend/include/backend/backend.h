@@ -48,6 +48,9 @@ struct PixelView {
   int stride = 0;  // in pixels
 };
 
+// Writes pixels as an 8-bit RGB PNG file; false on a file or encoder error.
+bool WritePng(const std::string& path, const PixelView& pixels);
+
 enum class EventType {
   MouseMove,
   MouseDown,

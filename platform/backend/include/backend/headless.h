@@ -58,7 +58,5 @@ bool WaitForSleepers(int count, int timeoutMs = 5000);
 // The virtual time at which the first thread in SleepFor wakes; UINT64_MAX
 // when none sleeps. Lets a test move the clock one wake-up at a time.
 std::uint64_t NextWake();
-// Writes pixels as an 8-bit RGB PNG file.
-bool WritePng(const std::string& path, const backend::PixelView& pixels);
 
 }  // namespace headless

@@ -1,14 +1,15 @@
+// The one PNG writer of the program: snapshots of windows, DCs and bitmaps.
 #include <png.h>
 
-#include <backend/headless.h>
+#include <backend/backend.h>
 
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-namespace headless {
+namespace backend {
 
-bool WritePng(const std::string& path, const backend::PixelView& px) {
+bool WritePng(const std::string& path, const PixelView& px) {
   if (!px.pixels || px.width <= 0 || px.height <= 0) return false;
   std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "wb"), &std::fclose);
   if (!f) return false;
@@ -39,7 +40,7 @@ bool WritePng(const std::string& path, const backend::PixelView& px) {
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  return true;
+  return std::fflush(f.get()) == 0;
 }
 
-}  // namespace headless
+}  // namespace backend
