@@ -153,3 +153,13 @@ TEST(HeadlessServices, SoundsUrlsAndClipboardAreRecorded) {
 }
 
 }  // namespace
+
+TEST(PngWriter, ReportsAFileItCouldNotWrite) {
+  const std::uint32_t px[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+  const backend::PixelView view{px, 2, 2, 2};
+  EXPECT_FALSE(backend::WritePng("/nonexistent-folder/x.png", view));
+  // A full device takes the bytes into the buffer and refuses them at the flush.
+  EXPECT_FALSE(backend::WritePng("/dev/full", view));
+  EXPECT_FALSE(backend::WritePng("/dev/null", backend::PixelView{}));
+  EXPECT_TRUE(backend::WritePng("/dev/null", view));
+}
