@@ -1,7 +1,7 @@
 // Ternary raster operations: every code against its truth table.
 #include "gdi_fixture.h"
 
-#include "raster.h"
+#include "gdi/raster.h"
 
 #include <random>
 #include <vector>

@@ -1,7 +1,7 @@
 // Menus as data, system metrics and parameters, the region arithmetic.
 #include <cstring>
 
-#include "region.h"
+#include "user/region.h"
 #include "user_test_support.h"
 
 namespace usertest {
