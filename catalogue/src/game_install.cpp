@@ -1,7 +1,5 @@
 #include "catalogue/game_install.h"
 
-#include <algorithm>
-
 #include "registry/registry.h"
 
 namespace catalogue {
@@ -20,7 +18,7 @@ std::string ReadRegistryString(registry::Registry& reg, const std::string& keyPa
     throw RegistryError(name);
   }
   std::string text = std::move(value->data);
-  text.erase(std::find(text.begin(), text.end(), '\0'), text.end());
+  text.resize(std::min(text.size(), text.find('\0')));
   return text;
 }
 

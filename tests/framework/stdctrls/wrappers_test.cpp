@@ -150,9 +150,9 @@ TEST_F(EditTest, ChangeEventsAndSelection) {
 
 // ------------------------------------------------------------------ buttons
 
-class ButtonTest : public ControlTest {};
+class CheckButtonTest : public ControlTest {};
 
-TEST_F(ButtonTest, CheckingOneRadioButtonUnchecksItsSiblingsOnly) {
+TEST_F(CheckButtonTest, CheckingOneRadioButtonUnchecksItsSiblingsOnly) {
   auto* imperial = Make<TRadioButton>(16, 160);
   auto* rebel = Make<TRadioButton>(16, 184);
   auto* both = Make<TRadioButton>(16, 208);
@@ -180,7 +180,7 @@ TEST_F(ButtonTest, CheckingOneRadioButtonUnchecksItsSiblingsOnly) {
   EXPECT_EQ(sideClicks, 2);
 }
 
-TEST_F(ButtonTest, CheckBoxClicksCycleThroughTheAllowedStates) {
+TEST_F(CheckButtonTest, CheckBoxClicksCycleThroughTheAllowedStates) {
   auto* box = Make<TCheckBox>();
   box->SetCaption("Single Player?");
   HWND h = box->Handle();
@@ -204,7 +204,7 @@ TEST_F(ButtonTest, CheckBoxClicksCycleThroughTheAllowedStates) {
   EXPECT_FALSE(IsWindowEnabled(h));
 }
 
-TEST_F(ButtonTest, RadioGroupMakesAndArrangesButtonsForItsItems) {
+TEST_F(CheckButtonTest, RadioGroupMakesAndArrangesButtonsForItsItems) {
   auto* group = Make<TRadioGroup>();
   group->SetBounds(8, 8, 210, 89);
   group->SetColumns(2);

@@ -82,6 +82,7 @@ TEST(DcState, NewMemoryDcHoldsOneMonochromePixel) {
 }
 
 TEST(DcState, DeviceCapsDescribeA96DpiTrueColourScreen) {
+  gdi::SetScreenSize(1024, 768);  // the default; a window test before this one may have started another
   HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
   ASSERT_NE(dc, nullptr);
   EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);
