@@ -140,7 +140,8 @@ bool PeekOnce(MSG& out, HWND filter, UINT lo, UINT hi, UINT flags) {
 // (host clock) passes.
 void WaitForWork(ThreadQueue& q, int timeoutMs) {
   int t = NextTimerDelay(q);
-  int c = CaretDelay();
+  // The caret blinks on the thread that reads the host's input.
+  int c = q.tid == S().inputThread ? CaretDelay() : -1;
   if (c >= 0 && (t < 0 || c < t)) t = c;
   if (timeoutMs >= 0 && (t < 0 || timeoutMs < t)) t = timeoutMs;
   {
@@ -359,6 +360,9 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL 
       }
     }
     PollHost();
+    // A due blink is served here: the wait below counts it as work to do,
+    // and left undone it would end every wait at once.
+    if (q.tid == S().inputThread) CaretTick();
     if (GetQueueStatus(mask) & 0xFFFF) {
       result = WAIT_OBJECT_0 + count;
       break;

@@ -136,5 +136,31 @@ TEST_F(Caret, HideCountAndBlink) {
   EXPECT_FALSE(DestroyCaret());
 }
 
+TEST_F(Caret, ABlinkDueDuringAWaitIsServedAndTheWaitSleeps) {
+  HWND a = Top("a", WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
+  Pump();
+  ASSERT_TRUE(CreateCaret(a, nullptr, 2, 10));
+  ASSERT_TRUE(ShowCaret(a));
+  headless::AdvanceTime(530);  // a blink is due, and nothing has served it
+  headless::SetIdleAdvance(true);
+  // Should the wait spin on the due blink, the watchdog's post ends it.
+  std::atomic<bool> done{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 500 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!done) PostMessageA(a, WM_USER, 0, 0);
+  });
+  std::uint64_t start = backend::Current()->NowMs();
+  DWORD r = MsgWaitForMultipleObjects(0, nullptr, FALSE, 2000, QS_ALLINPUT);
+  done = true;
+  watchdog.join();
+  headless::SetIdleAdvance(false);
+  EXPECT_EQ(r, static_cast<DWORD>(WAIT_TIMEOUT)) << "the wait spun on the due blink";
+  EXPECT_GE(backend::Current()->NowMs() - start, 2000u);
+  // Blinks at 530, 1060, 1590 and 2120 ms, each served: hidden, shown,
+  // hidden, shown again.
+  EXPECT_EQ(ScreenPixel(0, 0), 0x3F3F3Fu);
+  DestroyCaret();
+}
+
 }  // namespace
 }  // namespace usertest
