@@ -70,9 +70,10 @@ TRxTimer::~TRxTimer() {
   thread_->Terminate();
   // Once it runs, the thread ends at the end of its current sleep and
   // frees itself: nothing touches it after the resume that lets it run.
+  // The timer holds at most one suspension, so one resume is the last.
   TTimerThread* thread = thread_;
   thread_ = nullptr;
-  while (thread->Suspended()) thread->Resume();
+  if (thread->Suspended()) thread->Resume();
   ReleaseWindow();
 }
 
