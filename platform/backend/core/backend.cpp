@@ -8,11 +8,18 @@ std::unique_ptr<Backend>& Slot() {
   static std::unique_ptr<Backend> slot;
   return slot;
 }
+FramePainter& Painter() {
+  static FramePainter painter = nullptr;
+  return painter;
+}
 }  // namespace
 
 Backend* Current() { return Slot().get(); }
 
 void Install(std::unique_ptr<Backend> backend) { Slot() = std::move(backend); }
+
+void SetFramePainter(FramePainter painter) { Painter() = painter; }
+FramePainter CurrentFramePainter() { return Painter(); }
 
 std::uint64_t NowMs() {
   if (Backend* b = Current()) return b->NowMs();

@@ -200,20 +200,41 @@ class HeadlessBackend final : public backend::Backend {
     std::lock_guard<std::mutex> g(m_);
     idleAdvance_ = on;
   }
+  // The screen as presented: the shown surfaces bottom to top over the
+  // desktop, each decorated one inside the frame the window layer paints.
   std::vector<std::uint32_t> Compose(int* w, int* h) {
-    std::lock_guard<std::mutex> g(m_);
-    std::vector<std::uint32_t> screen(static_cast<std::size_t>(size_.width) * size_.height, kDesktop);
-    for (backend::SurfaceId id : order_) {
-      const Surface& s = surfaces_[id];
-      if (!s.shown) continue;
-      for (int y = std::max(0, s.rect.y); y < std::min(size_.height, s.rect.y + s.rect.height); ++y)
-        for (int x = std::max(0, s.rect.x); x < std::min(size_.width, s.rect.x + s.rect.width); ++x)
-          screen[static_cast<std::size_t>(y) * size_.width + x] =
-              s.pixels[static_cast<std::size_t>(y - s.rect.y) * s.rect.width + (x - s.rect.x)];
+    std::vector<std::pair<backend::SurfaceId, Surface>> shown;
+    backend::Size size;
+    {
+      std::lock_guard<std::mutex> g(m_);
+      size = size_;
+      for (backend::SurfaceId id : order_)
+        if (surfaces_[id].shown) shown.emplace_back(id, surfaces_[id]);
     }
-    if (w) *w = size_.width;
-    if (h) *h = size_.height;
+    std::vector<std::uint32_t> screen(static_cast<std::size_t>(size.width) * size.height, kDesktop);
+    const backend::FramePainter painter = backend::CurrentFramePainter();
+    for (const auto& [id, s] : shown) {
+      backend::FramePicture frame;
+      if (!s.options.popup && painter && painter(id, frame)) {
+        const backend::Rect at{s.rect.x - frame.surfaceX, s.rect.y - frame.surfaceY, frame.width, frame.height};
+        Blit(screen, size, frame.pixels.data(), at, s.rect);
+      }
+      Blit(screen, size, s.pixels.data(), s.rect, backend::Rect{});
+    }
+    if (w) *w = size.width;
+    if (h) *h = size.height;
     return screen;
+  }
+  // Copies `src` (place.width x place.height pixels) to `place` on the
+  // screen, clipped to it, leaving out the rectangle `hole`.
+  static void Blit(std::vector<std::uint32_t>& screen, backend::Size size, const std::uint32_t* src,
+                   const backend::Rect& place, const backend::Rect& hole) {
+    for (int y = std::max(0, place.y); y < std::min(size.height, place.y + place.height); ++y)
+      for (int x = std::max(0, place.x); x < std::min(size.width, place.x + place.width); ++x) {
+        if (x >= hole.x && x < hole.x + hole.width && y >= hole.y && y < hole.y + hole.height) continue;
+        screen[static_cast<std::size_t>(y) * size.width + x] =
+            src[static_cast<std::size_t>(y - place.y) * place.width + (x - place.x)];
+      }
   }
   std::vector<std::string> Sounds() {
     std::lock_guard<std::mutex> g(m_);

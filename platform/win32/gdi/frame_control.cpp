@@ -1,9 +1,11 @@
-// DrawFrameControl for buttons: the push face, the check box with its tick
-// and the round radio button, in the classic system colours.
+// DrawFrameControl for buttons (the push face, the check box with its tick
+// and the round radio button) and for the caption buttons of a window frame,
+// in the classic system colours.
 #include <win32/windows.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -99,10 +101,51 @@ BOOL PushButton(HDC dc, LPRECT rc, UINT state) {
   return TRUE;
 }
 
+// The caption buttons' glyphs, as the classic frame draws them on a 16 x 14
+// button: close, minimise, maximise, restore and help.
+constexpr const char* kCaptionGlyphs[][9] = {
+    {"XX....XX", ".XX..XX.", "..XXXX..", "...XX...", "..XXXX..", ".XX..XX.", "XX....XX"},
+    {"........", "........", "........", "........", "........", "........", "XXXXXX..", "XXXXXX.."},
+    {"XXXXXXXXX", "XXXXXXXXX", "X.......X", "X.......X", "X.......X", "X.......X", "X.......X", "X.......X",
+     "XXXXXXXXX"},
+    {"...XXXXXX", "...XXXXXX", "...X....X", "XXXXXX..X", "XXXXXX..X", "X....XXXX", "X....X...", "X....X...",
+     "XXXXXX..."},
+    {"..XXXX..", ".XX..XX.", ".....XX.", "....XX..", "...XX...", "...XX...", "........", "...XX...", "...XX..."},
+};
+
+void PaintGlyph(HDC dc, const char* const* rows, int x, int y, COLORREF colour) {
+  for (int r = 0; r < 9 && rows[r]; ++r)
+    for (int c = 0; rows[r][c]; ++c)
+      if (rows[r][c] == 'X') SetPixelV(dc, x + c, y + r, colour);
+}
+
+BOOL CaptionButton(HDC dc, LPRECT rc, UINT state) {
+  const UINT kind = state & 0xFF;
+  if (kind > DFCS_CAPTIONHELP) return FALSE;
+  RECT inside = *rc;
+  DrawEdge(dc, &inside, state & DFCS_PUSHED ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT | BF_ADJUST);
+  const char* const* rows = kCaptionGlyphs[kind];
+  int w = 0, h = 0;
+  while (h < 9 && rows[h]) w = std::max(w, static_cast<int>(std::strlen(rows[h]))), ++h;
+  int x = inside.left + (inside.right - inside.left - w) / 2;
+  int y = inside.top + (inside.bottom - inside.top - h) / 2;
+  if (state & DFCS_PUSHED) ++x, ++y;
+  if (state & DFCS_INACTIVE) {
+    PaintGlyph(dc, rows, x + 1, y + 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    PaintGlyph(dc, rows, x, y, GetSysColor(COLOR_BTNSHADOW));
+  } else {
+    PaintGlyph(dc, rows, x, y, GetSysColor(COLOR_BTNTEXT));
+  }
+  if (state & DFCS_ADJUSTRECT) *rc = inside;
+  return TRUE;
+}
+
 }  // namespace
 
 BOOL WINAPI DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState) {
-  if (!lprc || uType != DFC_BUTTON) return FALSE;
+  if (!lprc) return FALSE;
+  if (uType == DFC_CAPTION) return CaptionButton(hdc, lprc, uState);
+  if (uType != DFC_BUTTON) return FALSE;
   if (uState & DFCS_BUTTONPUSH) return PushButton(hdc, lprc, uState);
   if (uState & (DFCS_BUTTONRADIO | DFCS_BUTTONRADIOIMAGE)) return RadioButton(hdc, *lprc, uState);
   if (uState & DFCS_BUTTONRADIOMASK) return FALSE;

@@ -62,6 +62,7 @@ void Rebind(backend::Backend* host) {
   backend::Size size = host->ScreenSize();
   gdi::SetScreenSize(size.width, size.height);
   gdi::SetScreenSource(ComposeScreen);
+  backend::SetFramePainter(PaintHostFrame);
   // Windows that outlived an earlier backend get surfaces on this one.
   for (Window* t : s.topLevels) {
     t->surface = backend::kNoSurface;

@@ -71,10 +71,8 @@ LRESULT DefaultNcHitTest(Window* w, POINT pt) {
   return HTBORDER;
 }
 
-void DefaultNcPaint(Window* w, HDC dc) {
-  if (HasHostFrame(w)) return;
-  RECT r{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
-  DWORD st = w->style, ex = w->exStyle;
+void PaintFrame(HDC dc, RECT& r, const FrameLook& look) {
+  const DWORD st = look.style, ex = look.exStyle;
   if ((ex & (WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME)) == WS_EX_STATICEDGE) {
     DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   } else if ((ex & WS_EX_DLGMODALFRAME) || (st & (WS_THICKFRAME | WS_DLGFRAME))) {
@@ -94,13 +92,18 @@ void DefaultNcPaint(Window* w, HDC dc) {
   if ((st & WS_CAPTION) == WS_CAPTION) {
     int h = (ex & WS_EX_TOOLWINDOW) ? Metric(SM_CYSMCAPTION) : Metric(SM_CYCAPTION);
     RECT cap{r.left, r.top, r.right, r.top + h - 1};
-    bool active = Root(w) == S().active;
-    FillRect(dc, &cap, reinterpret_cast<HBRUSH>(static_cast<std::intptr_t>(
-                           (active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION) + 1)));
+    PaintCaption(dc, cap, look);
     RECT line{r.left, r.top + h - 1, r.right, r.top + h};
     FillRect(dc, &line, reinterpret_cast<HBRUSH>(static_cast<std::intptr_t>(COLOR_BTNFACE + 1)));
     r.top += h;
   }
+}
+
+void DefaultNcPaint(Window* w, HDC dc) {
+  if (HasHostFrame(w)) return;
+  RECT r{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
+  DWORD st = w->style, ex = w->exStyle;
+  PaintFrame(dc, r, FrameLook{st, ex, Root(w) == S().active, w->text});
   if (ex & WS_EX_CLIENTEDGE) DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   // Scroll-bar space: the bars themselves are drawn by the controls that use them.
   RECT c = w->client;

@@ -202,6 +202,20 @@ void RaiseTopLevel(Window* top);
 RECT NonClientInsets(DWORD style, DWORD exStyle, bool hostFrame);
 LRESULT DefaultNcHitTest(Window* w, POINT screen);
 void DefaultNcPaint(Window* w, HDC hdc);
+// What a frame's drawing needs to know of its window.
+struct FrameLook {
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  bool active = false;
+  const std::string& title;
+};
+// Borders and caption of a frame over `r`, the whole window; `r` ends as the
+// area inside them.
+void PaintFrame(HDC dc, RECT& r, const FrameLook& look);
+// The caption bar: its colour, the title in the caption font, the buttons.
+void PaintCaption(HDC dc, const RECT& caption, const FrameLook& look);
+// The frames the headless host draws around captioned top-level windows.
+bool PaintHostFrame(backend::SurfaceId surface, backend::FramePicture& picture);
 void RecalcClient(Window* w);
 
 // Input, focus, activation

@@ -142,4 +142,21 @@ void Install(std::unique_ptr<Backend> backend);
 // has been started (so drawing and timing code runs without one).
 std::uint64_t NowMs();
 
+// A host without a window manager (the headless one) draws the frames of
+// its decorated surfaces itself, with a painter that the window layer
+// provides, since the classic look and its fonts live there. The painter
+// fills `picture` with the whole framed window, the surface's place inside
+// it left for the surface's own pixels, and returns false when the surface
+// has no frame.
+struct FramePicture {
+  std::vector<std::uint32_t> pixels;  // width x height, 0x00RRGGBB, rows top-down
+  int width = 0;
+  int height = 0;
+  int surfaceX = 0;  // where the surface's top-left lies in the picture
+  int surfaceY = 0;
+};
+using FramePainter = bool (*)(SurfaceId surface, FramePicture& picture);
+void SetFramePainter(FramePainter painter);
+FramePainter CurrentFramePainter();  // null until the window layer sets one
+
 }  // namespace backend

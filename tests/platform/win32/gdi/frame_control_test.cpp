@@ -1,4 +1,4 @@
-// DrawFrameControl for buttons: push faces, check boxes, radio buttons.
+// DrawFrameControl: push faces, check boxes, radio buttons and caption buttons.
 #include "gdi_fixture.h"
 
 using gdi_test::Canvas;
@@ -88,4 +88,36 @@ TEST(DrawFrameControl, OnlyButtonsAreDrawn) {
   EXPECT_FALSE(DrawFrameControl(c.dc, &r, DFC_SCROLL, 0));
   EXPECT_FALSE(DrawFrameControl(c.dc, nullptr, DFC_BUTTON, DFCS_BUTTONPUSH));
   EXPECT_EQ(c.Count(kBg), 64);
+}
+
+TEST(DrawFrameControl, CaptionButtonsAreRaisedFacesWithTheirGlyphCentred) {
+  Canvas c(16, 14);
+  RECT r{0, 0, 16, 14};
+  ASSERT_TRUE(DrawFrameControl(c.dc, &r, DFC_CAPTION, DFCS_CAPTIONCLOSE));
+  EXPECT_EQ(c.At(0, 0), kHi);  // soft raised edge, as a push face
+  EXPECT_EQ(c.At(1, 1), kFace);
+  EXPECT_EQ(c.At(15, 13), kDark);
+  // The cross: 8 x 7 in the 12 x 10 face, corners and middle in black.
+  EXPECT_EQ(c.At(4, 3), kDark);
+  EXPECT_EQ(c.At(11, 3), kDark);
+  EXPECT_EQ(c.At(7, 6), kDark);
+  EXPECT_EQ(c.At(4, 9), kDark);
+  EXPECT_EQ(c.At(6, 3), kFace);
+  EXPECT_EQ(c.At(7, 4), kFace);
+
+  ASSERT_TRUE(DrawFrameControl(c.dc, &r, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_PUSHED));
+  EXPECT_EQ(c.At(0, 0), kDark);  // sunken, and the glyph one pixel down and right
+  EXPECT_EQ(c.At(1, 1), kShadow);
+  EXPECT_EQ(c.At(5, 4), kDark);
+  EXPECT_EQ(c.At(4, 3), kFace);
+
+  ASSERT_TRUE(DrawFrameControl(c.dc, &r, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_INACTIVE));
+  EXPECT_EQ(c.At(11, 3), kShadow);  // disabled: shadow over a highlight one pixel off
+  EXPECT_EQ(c.At(12, 4), kHi);
+
+  ASSERT_TRUE(DrawFrameControl(c.dc, &r, DFC_CAPTION, DFCS_CAPTIONMIN));
+  EXPECT_EQ(c.At(4, 9), kDark);  // the bar sits at the bottom of the face
+  EXPECT_EQ(c.At(4, 3), kFace);
+  EXPECT_FALSE(DrawFrameControl(c.dc, &r, DFC_CAPTION, 0x0005));
+  EXPECT_FALSE(DrawFrameControl(c.dc, &r, DFC_SCROLL, 0));
 }

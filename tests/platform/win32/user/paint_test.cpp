@@ -194,6 +194,54 @@ TEST_F(Paint, PaintedAreasArePresentedAsDirtyRectangles) {
   EXPECT_EQ(ScreenPixel(45, 35), kFace);  // outside the invalid part: untouched
 }
 
+// The headless host draws a captioned window's frame around its surface, as
+// a window manager would: borders, caption colour by activation, the title.
+TEST_F(Paint, TheHostFramesCaptionedWindowsOutsideTheirRectangle) {
+  HWND framed = Top("framed", WS_CAPTION | WS_SYSMENU | WS_VISIBLE, {100, 100, 300, 250});
+  SetWindowTextA(framed, "Framed");
+  Painter(framed);
+  Pump();
+  SetActiveWindow(framed);
+  Pump();
+  EXPECT_EQ(ScreenPixel(100, 100), kHighlight);  // the rectangle stays the window's own
+  EXPECT_EQ(ScreenPixel(97, 150), kFace);        // raised edge, then the frame's face line
+  EXPECT_EQ(ScreenPixel(98, 150), kWhite);
+  EXPECT_EQ(ScreenPixel(99, 150), kFace);
+  EXPECT_EQ(ScreenPixel(302, 150), kBlack);
+  EXPECT_EQ(ScreenPixel(301, 150), kShadow);
+  EXPECT_EQ(ScreenPixel(150, 252), kBlack);
+  EXPECT_EQ(ScreenPixel(96, 150), kDesktop);
+  EXPECT_EQ(ScreenPixel(250, 84), 0x000080u);  // active caption, 18 rows above a face line
+  EXPECT_EQ(ScreenPixel(250, 99), kFace);
+  EXPECT_EQ(ScreenPixel(250, 80), kFace);
+  EXPECT_EQ(ScreenPixel(250, 77), kDesktop);
+  auto inks = [](std::uint32_t colour) {
+    int n = 0;
+    for (int y = 81; y < 99; ++y)
+      for (int x = 102; x < 160; ++x) n += ScreenPixel(x, y) == colour;
+    return n;
+  };
+  EXPECT_GT(inks(kWhite), 20);  // the title in the caption text colour
+  EXPECT_EQ(ScreenPixel(288, 90), kBlack);  // the close button's cross
+
+  HWND other = Top("other", WS_CAPTION | WS_VISIBLE, {400, 400, 500, 500});
+  SetActiveWindow(other);
+  Pump();
+  EXPECT_EQ(ScreenPixel(250, 84), 0x808080u);  // inactive caption, title in its own colour
+  EXPECT_EQ(inks(kWhite), 0);
+  EXPECT_GT(inks(0xC0C0C0), 20);
+  EXPECT_EQ(ScreenPixel(450, 384), 0x000080u);
+
+  // Pop-ups without a caption get no frame; the window's own picture has none.
+  HWND popup = Top("popup", WS_POPUP | WS_VISIBLE, {600, 100, 700, 200});
+  Pump();
+  EXPECT_EQ(ScreenPixel(599, 150), kDesktop);
+  EXPECT_EQ(ScreenPixel(650, 99), kDesktop);
+  const std::string png = ::testing::TempDir() + "framed_window.png";
+  ASSERT_TRUE(headless::SaveWindow(framed, png));
+  (void)popup;
+}
+
 TEST_F(Paint, SnapshotsWritePngFiles) {
   HWND top = Top("top", WS_POPUP | WS_VISIBLE, {0, 0, 40, 30});
   HWND c = Child("c", top, {5, 5, 25, 15});
