@@ -4,7 +4,7 @@
 #include "framework/canvas.h"
 #include "framework/exceptions.h"
 #include "framework/graphics.h"
-#include "framework/imglist.h"
+#include "framework/image_list.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The single-line edit over the "Edit" window class.
-#include "framework/edits.h"
+#include "framework/edit.h"
 
 #include "wrapper_support.h"
 

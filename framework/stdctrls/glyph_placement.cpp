@@ -1,4 +1,4 @@
-#include "framework/buttons.h"
+#include "framework/glyph_placement.h"
 
 TGlyphPlacement PlaceGlyphAndText(const TRect& client, TSize glyphSize, TSize textSize, TButtonLayout layout,
                                   int margin, int spacing) {

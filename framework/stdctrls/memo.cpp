@@ -1,5 +1,5 @@
 // The multi-line edit and its lines over the window's text.
-#include "framework/edits.h"
+#include "framework/memo.h"
 
 #include <vector>
 

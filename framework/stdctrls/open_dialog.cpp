@@ -1,5 +1,5 @@
 // The file-open dialog component over GetOpenFileNameA.
-#include "framework/dialogs.h"
+#include "framework/open_dialog.h"
 
 #include <array>
 #include <utility>

@@ -1,5 +1,5 @@
 // Status bar panels and how they are written into the bar's window.
-#include "framework/statuspanels.h"
+#include "framework/status_panels.h"
 
 #include <algorithm>
 #include <vector>

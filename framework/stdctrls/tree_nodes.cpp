@@ -1,5 +1,5 @@
 // The node store of the tree view and its mirror in the window.
-#include "framework/treenodes.h"
+#include "framework/tree_nodes.h"
 
 #include <utility>
 

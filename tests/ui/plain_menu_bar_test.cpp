@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "framework/application.h"
-#include "framework/edits.h"
+#include "framework/edit.h"
 
 namespace {
 

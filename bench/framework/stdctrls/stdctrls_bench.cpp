@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "framework/edits.h"
+#include "framework/memo.h"
 #include "framework/panel.h"
-#include "framework/treenodes.h"
+#include "framework/tree_nodes.h"
 
 namespace {
 

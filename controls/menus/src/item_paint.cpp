@@ -6,7 +6,7 @@
 
 #include "framework/bitmap.h"
 #include "framework/graphics.h"
-#include "framework/imglist.h"
+#include "framework/image_list.h"
 #include "framework/menus.h"
 #include "menus/am2000cache.h"
 #include "menus/am2000menuitem.h"

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "framework/bitmap.h"
-#include "framework/imglist.h"
+#include "framework/image_list.h"
 
 class TGlyphList;
 

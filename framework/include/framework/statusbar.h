@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/statuspanels.h"
+#include "framework/status_panels.h"
 #include "framework/wincontrol.h"
 
 class TStatusBar;

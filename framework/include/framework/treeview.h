@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "framework/treenodes.h"
+#include "framework/tree_nodes.h"
 #include "framework/wincontrol.h"
 
 using TTVChangedEvent = std::function<void(TObject* sender, TTreeNode* node)>;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/bitmap.h"
-#include "framework/imglist.h"
+#include "framework/image_list.h"
 #include "menus/am2000cache.h"
 
 namespace {

@@ -10,10 +10,10 @@
 
 #include "framework/application.h"
 #include "framework/button.h"
-#include "framework/buttons.h"
 #include "framework/checkbox.h"
-#include "framework/edits.h"
+#include "framework/edit.h"
 #include "framework/forms.h"
+#include "framework/glyph_placement.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/dialogs.h"
+#include "framework/open_dialog.h"
 
 namespace {
 

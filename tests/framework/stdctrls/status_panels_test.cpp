@@ -1,4 +1,4 @@
-#include "framework/statuspanels.h"
+#include "framework/status_panels.h"
 
 #include <gtest/gtest.h>
 

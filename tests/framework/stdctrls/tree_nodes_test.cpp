@@ -1,4 +1,4 @@
-#include "framework/treenodes.h"
+#include "framework/tree_nodes.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // and an empty tree's first node is the tree view's own "Invalid index"
 // error), and StatusBar's panels as the build's status sink.
 #pragma once
-#include "framework/statuspanels.h"
-#include "framework/treenodes.h"
+#include "framework/status_panels.h"
+#include "framework/tree_nodes.h"
 #include "ui/main_commands.h"
 
 namespace ui {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/imglist.h"
+#include "framework/image_list.h"
 #include "framework/strings.h"
 
 class TBitmap;

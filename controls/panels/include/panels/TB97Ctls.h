@@ -8,10 +8,10 @@
 #include <string>
 
 #include "framework/bitmap.h"
-#include "framework/buttons.h"
 #include "framework/controls.h"
-#include "framework/edits.h"
-#include "framework/imglist.h"
+#include "framework/edit.h"
+#include "framework/glyph_placement.h"
+#include "framework/image_list.h"
 #include "framework/menus.h"
 
 inline constexpr const char* kToolbar97Version = "Flat toolbar controls version 1.0";

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/edits.h"
+#include "framework/edit.h"
 
 using TAdvColors = std::uint8_t;  // percent
 
