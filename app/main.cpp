@@ -14,11 +14,11 @@
 #include <backend/sdl.h>
 #include <win32/windows.h>
 
+#include "catalogue/start_prefix.h"
 #include "hostfs/hostfs.h"
 #include "registry/registry.h"
-#include "signal_watch.h"
+#include "signals/signal_watch.h"
 #include "ui/program.h"
-#include "ui/startup_prefix.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ fs::path DemoPrefix() {
 // ends: normally, on an error, or on a second Ctrl-C (from another thread).
 class Scratch {
  public:
-  void Keep(const ui::StartPrefix& start) {
+  void Keep(const catalogue::StartPrefix& start) {
     if (start.scratch) prefix_ = start.prefix;
     armed_ = start.scratch;
   }
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   // Before SDL starts, which would otherwise take SIGINT and SIGTERM for itself.
   DWORD uiThread = GetCurrentThreadId();
-  app::SignalWatch signals([uiThread] { return PostThreadMessageA(uiThread, WM_QUIT, 0, 0) != FALSE; },
+  signals::SignalWatch signals([uiThread] { return PostThreadMessageA(uiThread, WM_QUIT, 0, 0) != FALSE; },
                            [&scratch](int signal) {
                              hostfs::RemoveTemporaryFiles();  // a list being saved stays as it was
                              scratch.Remove();
@@ -130,9 +130,9 @@ int main(int argc, char** argv) {
   } catch (const std::runtime_error& e) {
     return TellHowToRun(argv[0], e.what());
   }
-  ui::StartPrefix start;
+  catalogue::StartPrefix start;
   try {
-    start = ui::ChooseStartPrefix(registry::WinePrefix(""), DemoPrefix(), fs::temp_directory_path(), std::cerr);
+    start = catalogue::ChooseStartPrefix(registry::WinePrefix(""), DemoPrefix(), fs::temp_directory_path(), std::cerr);
   } catch (const std::exception& e) {
     std::cerr << "xvtinst: cannot prepare the demo prefix: " << e.what() << "\n";
     return 1;

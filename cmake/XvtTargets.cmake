@@ -18,15 +18,14 @@ set(XVT_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
 # Tests that drive a real X server each start one of their own through this.
 set(XVT_OWN_XSERVER ${XVT_SOURCE_DIR}/tests/e2e/lib/own_xvfb.sh)
 
-# xvt_add_areas([OPTIONAL] dir...): add the listed folders of the current
-# folder, in the order given (lower layers first). A listed folder without a
-# CMakeLists.txt is an error; OPTIONAL ones may be absent, for a library that
-# is still to be started.
+# xvt_add_areas(dir...): add the listed folders of the current folder, in
+# the order given (lower layers first). A listed folder without a
+# CMakeLists.txt is an error.
 # xvt_add_areas(GLOB): every sub-folder at any depth with a CMakeLists.txt,
 # in sorted order, each with a binary folder of the same relative path.
 # Areas found this way do not add their own sub-folders.
 function(xvt_add_areas)
-  cmake_parse_arguments(A "OPTIONAL;GLOB" "" "" ${ARGN})
+  cmake_parse_arguments(A "GLOB" "" "" ${ARGN})
   if(A_GLOB)
     file(GLOB_RECURSE area_lists LIST_DIRECTORIES false CONFIGURE_DEPENDS
          ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
@@ -43,7 +42,7 @@ function(xvt_add_areas)
   foreach(dir ${dirs})
     if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
       add_subdirectory(${dir})
-    elseif(NOT A_OPTIONAL)
+    else()
       message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/${dir} is listed but has no CMakeLists.txt")
     endif()
   endforeach()

@@ -10,7 +10,7 @@
 #include "catalogue/catalogue.h"
 #include "registry/registry.h"
 #include "ui/main_commands.h"
-#include "ui/startup_prefix.h"
+#include "catalogue/start_prefix.h"
 #include "ui/tree_adapter.h"
 #include "win32/windows.h"
 
@@ -43,7 +43,7 @@ void BM_StartupInstallPaths(benchmark::State& state) {
   std::ostringstream warnings;
   for (auto _ : state) {
     // The start-up's two registry passes: choosing the prefix, then FormCreate.
-    bool games = ui::PrefixHasGames(prefix, warnings);
+    bool games = catalogue::PrefixHasGames(prefix, warnings);
     auto reg = registry::OpenWineRegistry(prefix, warnings);
     GameInstalls installs = ReadInstallPaths(*reg);
     benchmark::DoNotOptimize(games);

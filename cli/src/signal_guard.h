@@ -1,7 +1,7 @@
 // A list stays whole however the command line is stopped.
 #pragma once
 
-#include "signal_watch.h"
+#include "signals/signal_watch.h"
 
 namespace cli {
 
@@ -15,7 +15,7 @@ class SignalGuard {
  private:
   [[noreturn]] void Stop();
 
-  app::SignalWatch watch_;
+  signals::SignalWatch watch_;
 };
 
 }  // namespace cli

@@ -4,7 +4,7 @@
 
 #include <win32/windef.h>
 
-namespace menus_internal {
+namespace menus_detail {
 UINT AllocateCommand();
 void ReleaseCommand(UINT command);
-}  // namespace menus_internal
+}  // namespace menus_detail

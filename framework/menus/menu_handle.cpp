@@ -9,7 +9,7 @@
 #include "framework/menus.h"
 #include "menu_commands.h"
 
-namespace menus_internal {
+namespace menus_detail {
 
 namespace {
 std::mutex g_commandLock;
@@ -36,7 +36,7 @@ void ReleaseCommand(UINT command) {
   UsedCommands().erase(command);
 }
 
-}  // namespace menus_internal
+}  // namespace menus_detail
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include "framework/text.h"
 #include "menu_commands.h"
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(menus_internal::AllocateCommand()) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(menus_detail::AllocateCommand()) {}
 
 TMenuItem::~TMenuItem() {
   if (parent_) parent_->Remove(this);
   while (!items_.empty()) Free(items_.back());
   ReleaseHandle();
-  menus_internal::ReleaseCommand(command_);
+  menus_detail::ReleaseCommand(command_);
 }
 
 TComponent* TMenuItem::GetParentComponent() const {

@@ -81,7 +81,7 @@ void TButton::WndProc(TMessage& message) {
       }
       break;
     case CM_DIALOGCHAR:
-      if (xvt_stdctrls::IsAccel(static_cast<char>(message.WParam), Caption()) && CanFocus()) {
+      if (stdctrls_detail::IsAccel(static_cast<char>(message.WParam), Caption()) && CanFocus()) {
         Guarded([this] { Click(); });
         message.Result = 1;
         return;

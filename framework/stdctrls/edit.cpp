@@ -51,7 +51,7 @@ void TCustomEdit::SetPasswordChar(char c) {
   passwordChar_ = c;
   if (!HandleAllocated()) return;
   SendMessageA(WindowHandle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(c), 0);
-  xvt_stdctrls::SetStyleBits(WindowHandle(), ES_PASSWORD, c != '\0');
+  stdctrls_detail::SetStyleBits(WindowHandle(), ES_PASSWORD, c != '\0');
 }
 
 void TCustomEdit::SetHideSelection(bool on) {

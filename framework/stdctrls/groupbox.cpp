@@ -63,7 +63,7 @@ void TCustomGroupBox::WndProc(TMessage& message) {
       return;
     case CM_DIALOGCHAR:
       // Its accelerator moves the focus into the group.
-      if (xvt_stdctrls::IsAccel(static_cast<char>(message.WParam), Caption()) && CanFocus()) {
+      if (stdctrls_detail::IsAccel(static_cast<char>(message.WParam), Caption()) && CanFocus()) {
         SelectFirst();
         message.Result = 1;
         return;

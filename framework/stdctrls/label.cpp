@@ -128,7 +128,7 @@ void TCustomLabel::AdjustBounds() {
   SetBounds(left, Top(), width, RectHeight(rect));
 }
 
-bool TCustomLabel::IsAccel(char key, const std::string& caption) { return xvt_stdctrls::IsAccel(key, caption); }
+bool TCustomLabel::IsAccel(char key, const std::string& caption) { return stdctrls_detail::IsAccel(key, caption); }
 
 bool TCustomLabel::DialogChar(char key) {
   if (!focusControl_ || !Enabled() || !showAccelChar_ || !IsAccel(key, GetLabelText())) return false;

@@ -3,7 +3,7 @@
 #include <cctype>
 
 
-namespace xvt_stdctrls {
+namespace stdctrls_detail {
 
 void SetStyleBits(HWND window, LONG bits, bool on) {
   if (!window) return;
@@ -24,4 +24,4 @@ bool IsAccel(char key, const std::string& caption) {
   return false;
 }
 
-}  // namespace xvt_stdctrls
+}  // namespace stdctrls_detail

@@ -6,7 +6,7 @@
 
 #include "framework/wincontrol.h"
 
-namespace xvt_stdctrls {
+namespace stdctrls_detail {
 
 // The window's style with `bits` set or cleared, then redrawn.
 void SetStyleBits(HWND window, LONG bits, bool on);
@@ -15,4 +15,4 @@ void SetStyleBits(HWND window, LONG bits, bool on);
 // single '&' ("&&" is a plain ampersand), compared without regard to case.
 bool IsAccel(char key, const std::string& caption);
 
-}  // namespace xvt_stdctrls
+}  // namespace stdctrls_detail

@@ -16,7 +16,7 @@
 #include "ui/Main.h"
 #include "ui/program.h"
 
-namespace uitest {
+namespace ui_test {
 
 namespace fs = std::filesystem;
 
@@ -54,4 +54,4 @@ class ProgramTest : public ::testing::Test {
   std::unique_ptr<ui::Program> program_;
 };
 
-}  // namespace uitest
+}  // namespace ui_test

@@ -25,7 +25,7 @@
 namespace {
 
 using testsupport::Later;
-using uitest::ProgramTest;
+using ui_test::ProgramTest;
 namespace fs = std::filesystem;
 
 class ProgramInput : public ProgramTest {

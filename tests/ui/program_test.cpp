@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using uitest::ProgramTest;
+using ui_test::ProgramTest;
 
 TEST_F(ProgramTest, CreatesTheFiveWindowsInOrderAndShowsOnlyTheMainOne) {
   EXPECT_EQ(Application->Title(), "Varnholt XvT Inst.");

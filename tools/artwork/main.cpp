@@ -71,7 +71,7 @@ void MessageIcons(const std::string& top, const std::string& pictures) {
   Png(pictures + "/icon-information.png", 32, 32, ToRgba(information, ClassicPalette(), kFuchsia));
   std::string defs = ByteArray("kStopIconPixels", stop.pixels, false) + "\n" +
                      ByteArray("kInformationIconPixels", information.pixels, false);
-  Write(top + "/platform/win32/dialogs/message_icon_data.cpp", SourceFile("message_icon_data.h", "xvt_dialogs", defs));
+  Write(top + "/platform/win32/dialogs/message_icon_data.cpp", SourceFile("message_icon_data.h", "dialogs", defs));
 }
 
 }  // namespace

@@ -5,21 +5,6 @@
 
 #include <win32/windows.h>
 
-// Window messages the window layer does not declare (yet), with their
-// Windows numbers.
-#ifndef WM_NEXTDLGCTL
-#define WM_NEXTDLGCTL 0x0028
-#endif
-#ifndef WM_VKEYTOITEM
-#define WM_VKEYTOITEM 0x002E
-#endif
-#ifndef WM_CHARTOITEM
-#define WM_CHARTOITEM 0x002F
-#endif
-#ifndef WM_COMPAREITEM
-#define WM_COMPAREITEM 0x0039
-#endif
-
 struct TMessage {
   UINT Msg = 0;
   WPARAM WParam = 0;

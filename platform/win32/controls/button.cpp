@@ -4,7 +4,7 @@
 
 #include <strings.h>
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 struct Button {
@@ -301,4 +301,4 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterButton() { RegisterOnce(WC_BUTTONA, ButtonProc, CS_DBLCLKS, -1); }
 
-}  // namespace xvt_controls
+}  // namespace controls

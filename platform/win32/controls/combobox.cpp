@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 struct Combo {
@@ -242,4 +242,4 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterComboBox() { RegisterOnce(WC_COMBOBOXA, ComboProc, CS_DBLCLKS, -1); }
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace xvt_controls {
+namespace controls {
 
 HBRUSH SysBrush(int index) { return GetSysColorBrush(index); }
 
@@ -79,9 +79,9 @@ void ClipboardSet(const std::string& text) {
   if (backend::Backend* b = backend::Current()) b->SetClipboardText(text);
 }
 
-}  // namespace xvt_controls
+}  // namespace controls
 
-void xvt_controls::RegisterStandardClasses() {
+void controls::RegisterStandardClasses() {
   InstallWindowBars();
   RegisterButton();
   RegisterStatic();
@@ -92,10 +92,10 @@ void xvt_controls::RegisterStandardClasses() {
 }
 
 void WINAPI InitCommonControls(void) {
-  xvt_controls::RegisterStandardClasses();
-  xvt_controls::RegisterTreeView();
-  xvt_controls::RegisterStatusBar();
-  xvt_controls::RegisterToolTip();
+  controls::RegisterStandardClasses();
+  controls::RegisterTreeView();
+  controls::RegisterStatusBar();
+  controls::RegisterToolTip();
 }
 
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {

@@ -14,7 +14,7 @@
 #include <string>
 #include <unordered_map>
 
-namespace xvt_controls {
+namespace controls {
 
 // State of each window of one class, created on WM_NCCREATE and dropped on
 // WM_NCDESTROY by the class's window procedure.
@@ -78,4 +78,4 @@ void RegisterTreeView();
 void RegisterStatusBar();
 void RegisterToolTip();
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -8,7 +8,7 @@
 #include <cctype>
 #include <cmath>
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 struct Edit {
@@ -556,4 +556,4 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterEdit() { RegisterOnce(WC_EDITA, EditProc, CS_DBLCLKS, -1); }
 
-}  // namespace xvt_controls
+}  // namespace controls

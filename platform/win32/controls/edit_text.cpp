@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 bool IsWordChar(char c) { return c != ' ' && c != '\t' && c != '\r' && c != '\n'; }
 }  // namespace
@@ -130,4 +130,4 @@ int EditText::CharRight(int pos) const {
   return pos + 1;
 }
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace xvt_controls {
+namespace controls {
 
 class EditText {
  public:
@@ -53,4 +53,4 @@ class EditText {
   std::vector<int> starts_{0};
 };
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -9,7 +9,7 @@
 #include <strings.h>
 #include <vector>
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 struct Entry {
@@ -279,4 +279,4 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterListBox() { RegisterOnce(WC_LISTBOXA, ListProc, CS_DBLCLKS, -1); }
 
-}  // namespace xvt_controls
+}  // namespace controls

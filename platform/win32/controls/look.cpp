@@ -2,7 +2,7 @@
 // text and etched lines, drawn from the system colours.
 #include "control_base.h"
 
-namespace xvt_controls::look {
+namespace controls::look {
 namespace {
 
 void Fill(HDC dc, int l, int t, int r, int b, int colour) {
@@ -88,4 +88,4 @@ void Etched(HDC dc, RECT r, UINT flags) {
   }
 }
 
-}  // namespace xvt_controls::look
+}  // namespace controls::look

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <map>
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 std::map<std::pair<HWND, int>, ScrollState>& Bars() {
@@ -110,9 +110,9 @@ int HitPart(RECT r, bool vertical, const ScrollState& s, POINT p) {
   return SB_THUMBTRACK;
 }
 
-}  // namespace xvt_controls
+}  // namespace controls
 
-using namespace xvt_controls;
+using namespace controls;
 
 int WINAPI SetScrollInfo(HWND h, int bar, LPCSCROLLINFO si, BOOL redraw) {
   if (!si || !IsWindow(h)) return 0;

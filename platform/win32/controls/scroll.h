@@ -4,7 +4,7 @@
 
 #include <win32/user32_controls.h>
 
-namespace xvt_controls {
+namespace controls {
 
 struct ScrollState {
   int min = 0, max = 100;
@@ -45,4 +45,4 @@ int PressedPart(HWND h, int bar);
 // Lets the default window procedure draw and track the bars of any window.
 void InstallWindowBars();
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -4,7 +4,7 @@
 #include "control_base.h"
 #include "scroll.h"
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 bool Vertical(HWND h) { return GetWindowLongA(h, GWL_STYLE) & SBS_VERT; }
@@ -69,4 +69,4 @@ LRESULT CALLBACK BarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterScrollBar() { RegisterOnce(WC_SCROLLBARA, BarProc, CS_DBLCLKS, COLOR_SCROLLBAR); }
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -1,7 +1,7 @@
 // The "Static" class: text, filled and framed rectangles, etched lines.
 #include "control_base.h"
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 struct Static {
@@ -113,4 +113,4 @@ LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterStatic() { RegisterOnce(WC_STATICA, StaticProc, CS_DBLCLKS, -1); }
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 struct Part {
@@ -242,4 +242,4 @@ LRESULT CALLBACK StatusProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterStatusBar() { RegisterOnce(STATUSCLASSNAMEA, StatusProc, CS_DBLCLKS, COLOR_BTNFACE); }
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 struct Tool {
@@ -205,4 +205,4 @@ LRESULT CALLBACK TipProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterToolTip() { RegisterOnce(TOOLTIPS_CLASSA, TipProc, CS_SAVEBITS, COLOR_INFOBK); }
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -9,7 +9,7 @@
 #include <new>
 #include <type_traits>
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 StateMap<Tree>& States() {
@@ -584,4 +584,4 @@ LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 void RegisterTreeView() { RegisterOnce(WC_TREEVIEWA, TreeProc, CS_DBLCLKS, COLOR_WINDOW); }
 
-}  // namespace xvt_controls
+}  // namespace controls

@@ -26,7 +26,7 @@ struct _TREEITEM {
   bool live = true;
 };
 
-namespace xvt_controls {
+namespace controls {
 
 using Item = _TREEITEM;
 
@@ -89,4 +89,4 @@ void PaintTree(HWND h, Tree& t);
 Item* HitTest(HWND h, Tree& t, POINT p, UINT* flags);
 std::string ItemText(HWND h, Item* i);
 
-}  // namespace xvt_controls
+}  // namespace controls

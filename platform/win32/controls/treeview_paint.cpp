@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace xvt_controls {
+namespace controls {
 
 bool Expanded(const Item* i) { return i->state & TVIS_EXPANDED; }
 bool HasChildren(const Item* i) { return i->first || i->children > 0 || i->children == I_CHILDRENCALLBACK; }
@@ -165,4 +165,4 @@ Item* HitTest(HWND h, Tree& t, POINT p, UINT* flags) {
   return i;
 }
 
-}  // namespace xvt_controls
+}  // namespace controls

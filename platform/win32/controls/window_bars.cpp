@@ -8,7 +8,7 @@
 #include "control_base.h"
 #include "scroll.h"
 
-namespace xvt_controls {
+namespace controls {
 namespace {
 
 constexpr UINT_PTR kRepeatTimer = 0xFFF0;
@@ -203,4 +203,4 @@ void InstallWindowBars() {
   user::SetWindowScrollBars(bars);
 }
 
-}  // namespace xvt_controls
+}  // namespace controls

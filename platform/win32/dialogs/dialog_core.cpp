@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-namespace xvt_dialogs {
+namespace dialogs {
 
 HFONT DialogFont() {
   // 8 points at the 96 dpi the screen reports: a cell height of 11 pixels.
@@ -95,7 +95,7 @@ void CycleFocus(HWND dlg, bool backwards) {
 bool RegisterDialogClass(const char* name, WNDPROC proc) {
   static std::set<std::string> registered;
   if (registered.count(name)) return true;
-  xvt_controls::RegisterStandardClasses();
+  controls::RegisterStandardClasses();
   WNDCLASSA wc{};
   wc.lpfnWndProc = proc;
   wc.lpszClassName = name;
@@ -129,4 +129,4 @@ bool IsPushButton(HWND hwnd) {
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
-}  // namespace xvt_dialogs
+}  // namespace dialogs

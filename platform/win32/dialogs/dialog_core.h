@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-namespace xvt_dialogs {
+namespace dialogs {
 
 // MS Sans Serif 8pt, created once for the process.
 HFONT DialogFont();
@@ -62,4 +62,4 @@ void EndModal(HWND dlg, TaskModal& modal, HWND prevActive, HWND prevFocus);
 // Whether hwnd is a push button (the keys Enter and Space click it).
 bool IsPushButton(HWND hwnd);
 
-}  // namespace xvt_dialogs
+}  // namespace dialogs

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace xvt_dialogs {
+namespace dialogs {
 
 namespace fs = std::filesystem;
 
@@ -250,4 +250,4 @@ std::optional<std::string> MustExistWarning(const hostfs::Drives& drives, const 
   return std::nullopt;
 }
 
-}  // namespace xvt_dialogs
+}  // namespace dialogs

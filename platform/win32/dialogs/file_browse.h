@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace xvt_dialogs {
+namespace dialogs {
 
 // The Wine prefix the dialog shows: the one set by xvtSetFileDialogPrefix,
 // else $WINEPREFIX, else ~/.wine.
@@ -80,4 +80,4 @@ struct Typed {
 };
 Typed InterpretTyped(const hostfs::Drives& drives, const std::string& current, std::string text);
 
-}  // namespace xvt_dialogs
+}  // namespace dialogs

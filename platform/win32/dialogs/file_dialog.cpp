@@ -9,7 +9,7 @@
 
 #include "dialog_core.h"
 
-namespace xvt_dialogs {
+namespace dialogs {
 namespace {
 
 const char kDialogClass[] = "XvtFileDialog";
@@ -258,4 +258,4 @@ FileDialogResult RunFileDialog(const hostfs::Drives& drives, const FileDialogSet
   return d.result;
 }
 
-}  // namespace xvt_dialogs
+}  // namespace dialogs

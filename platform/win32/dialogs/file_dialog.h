@@ -9,7 +9,7 @@
 
 #include "file_browse.h"
 
-namespace xvt_dialogs {
+namespace dialogs {
 
 struct FileDialogSetup {
   HWND owner = nullptr;
@@ -32,4 +32,4 @@ struct FileDialogResult {
 // user opens a file or cancels.
 FileDialogResult RunFileDialog(const hostfs::Drives& drives, const FileDialogSetup& setup);
 
-}  // namespace xvt_dialogs
+}  // namespace dialogs

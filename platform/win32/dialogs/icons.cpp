@@ -6,7 +6,7 @@
 
 #include "message_icon_data.h"
 
-namespace xvt_dialogs {
+namespace dialogs {
 
 IconKind IconFor(UINT mbStyle) {
   switch (mbStyle & MB_ICONMASK) {
@@ -101,4 +101,4 @@ void DrawIcon32(HDC dc, int x, int y, IconKind kind) {
   }
 }
 
-}  // namespace xvt_dialogs
+}  // namespace dialogs

@@ -4,7 +4,7 @@
 
 #include <win32/windows.h>
 
-namespace xvt_dialogs {
+namespace dialogs {
 
 enum class IconKind { None, Error, Information, Warning, Question };
 
@@ -14,4 +14,4 @@ IconKind IconFor(UINT mbStyle);
 // Draws `kind` with its top-left corner at (x, y).
 void DrawIcon32(HDC dc, int x, int y, IconKind kind);
 
-}  // namespace xvt_dialogs
+}  // namespace dialogs

@@ -4,9 +4,9 @@
 #pragma once
 #include <cstdint>
 
-namespace xvt_dialogs {
+namespace dialogs {
 
 extern const std::uint8_t kStopIconPixels[];
 extern const std::uint8_t kInformationIconPixels[];
 
-}  // namespace xvt_dialogs
+}  // namespace dialogs

@@ -11,7 +11,7 @@
 #include "dialog_core.h"
 #include "icons.h"
 
-namespace xvt_dialogs {
+namespace dialogs {
 namespace {
 
 const char kBoxClass[] = "XvtMessageBox";
@@ -206,10 +206,10 @@ bool BoxKey(HWND hwnd, Box& box, const MSG& m) {
 }
 
 }  // namespace
-}  // namespace xvt_dialogs
+}  // namespace dialogs
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
-  using namespace xvt_dialogs;
+  using namespace dialogs;
   if (!RegisterDialogClass(kBoxClass, BoxProc)) return 0;
   Box box;
   box.text = lpText ? lpText : "";

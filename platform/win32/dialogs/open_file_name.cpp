@@ -7,7 +7,7 @@
 
 #include "file_dialog.h"
 
-namespace xvt_dialogs {
+namespace dialogs {
 namespace {
 
 DWORD& LastError() {
@@ -86,10 +86,10 @@ BOOL WriteResult(OPENFILENAMEA& ofn, const FileDialogResult& r) {
 }
 
 }  // namespace
-}  // namespace xvt_dialogs
+}  // namespace dialogs
 
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA lpofn) {
-  using namespace xvt_dialogs;
+  using namespace dialogs;
   LastError() = 0;
   if (!lpofn || (lpofn->lStructSize != sizeof(OPENFILENAMEA) && lpofn->lStructSize != OPENFILENAME_SIZE_VERSION_400A))
     return Fail(CDERR_STRUCTSIZE);
@@ -103,6 +103,6 @@ BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA lpofn) {
   return WriteResult(*lpofn, result);
 }
 
-DWORD WINAPI CommDlgExtendedError(void) { return xvt_dialogs::LastError(); }
+DWORD WINAPI CommDlgExtendedError(void) { return dialogs::LastError(); }
 
-void WINAPI xvtSetFileDialogPrefix(LPCSTR prefixDir) { xvt_dialogs::PrefixSetting() = prefixDir ? prefixDir : ""; }
+void WINAPI xvtSetFileDialogPrefix(LPCSTR prefixDir) { dialogs::PrefixSetting() = prefixDir ? prefixDir : ""; }

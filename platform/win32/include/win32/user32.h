@@ -7,10 +7,6 @@
 #include <win32/gdi32.h>
 #include <win32/windef.h>
 
-// Not in windef.h yet; repeating an identical typedef is harmless in C++.
-typedef void* PVOID;
-typedef DWORD_PTR* PDWORD_PTR;
-
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 typedef VOID(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
@@ -50,11 +46,15 @@ typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 #define WM_MOUSEACTIVATE 0x0021
 #define WM_CHILDACTIVATE 0x0022
 #define WM_GETMINMAXINFO 0x0024
+#define WM_NEXTDLGCTL 0x0028
 #define WM_DRAWITEM 0x002B
 #define WM_MEASUREITEM 0x002C
 #define WM_DELETEITEM 0x002D
+#define WM_VKEYTOITEM 0x002E
+#define WM_CHARTOITEM 0x002F
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
+#define WM_COMPAREITEM 0x0039
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_COPYDATA 0x004A

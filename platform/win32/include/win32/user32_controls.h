@@ -374,9 +374,9 @@ BOOL WINAPI GetScrollRange(HWND hWnd, int nBar, LPINT lpMinPos, LPINT lpMaxPos);
 BOOL WINAPI ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
 
 
-namespace xvt_controls {
+namespace controls {
 // Registers "Button", "Static", "Edit", "ListBox", "ComboBox" and
 // "ScrollBar" once per process; InitCommonControls(Ex) calls it too, so a
 // program that starts the common controls gets the standard ones as well.
 void RegisterStandardClasses();
-}  // namespace xvt_controls
+}  // namespace controls

@@ -1,6 +1,6 @@
 #include "controls_test_support.h"
 
-namespace ctltest {
+namespace controls_test {
 namespace {
 
 using ButtonTest = ControlTest;
@@ -123,4 +123,4 @@ TEST_F(ButtonTest, GroupBoxIsEtchedAndTransparentToClicks) {
 }
 
 }  // namespace
-}  // namespace ctltest
+}  // namespace controls_test

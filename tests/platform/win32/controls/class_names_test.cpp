@@ -4,7 +4,7 @@
 
 #include <win32/comctl32.h>
 
-namespace ctltest {
+namespace controls_test {
 namespace {
 
 class ClassNames : public ControlTest {};
@@ -38,4 +38,4 @@ TEST_F(ClassNames, SystemAndCommonControlsKeepWindowsSpelling) {
 }
 
 }  // namespace
-}  // namespace ctltest
+}  // namespace controls_test

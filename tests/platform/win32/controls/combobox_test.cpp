@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace ctltest {
+namespace controls_test {
 namespace {
 
 class ComboTest : public ControlTest {
@@ -135,4 +135,4 @@ TEST_F(ComboTest, ListBoxSortsSelectsAndNotifies) {
 }
 
 }  // namespace
-}  // namespace ctltest
+}  // namespace controls_test

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 
-namespace ctltest {
+namespace controls_test {
 
 std::vector<Note>& Notes() {
   static std::vector<Note> n;
@@ -124,4 +124,4 @@ void ControlTest::Save(HWND h, const std::string& name) {
   headless::SaveWindow(h, "controls_shots/" + name + ".png");
 }
 
-}  // namespace ctltest
+}  // namespace controls_test

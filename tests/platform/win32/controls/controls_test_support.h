@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace ctltest {
+namespace controls_test {
 
 struct Note {
   UINT msg;
@@ -39,4 +39,4 @@ class ControlTest : public ::testing::Test {
 
 std::vector<Note>& Notes();
 
-}  // namespace ctltest
+}  // namespace controls_test

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace ctltest {
+namespace controls_test {
 namespace {
 
 using EditTest = ControlTest;
@@ -200,4 +200,4 @@ TEST_F(EditTest, MultiLineEnterAndArrowsMoveBetweenLines) {
 }
 
 }  // namespace
-}  // namespace ctltest
+}  // namespace controls_test

@@ -1,6 +1,6 @@
 #include "controls_test_support.h"
 
-namespace ctltest {
+namespace controls_test {
 namespace {
 
 class ScrollTest : public ControlTest {
@@ -92,4 +92,4 @@ TEST_F(ScrollTest, WindowBarsKeepTheirOwnState) {
 }
 
 }  // namespace
-}  // namespace ctltest
+}  // namespace controls_test

@@ -1,6 +1,6 @@
 #include "controls_test_support.h"
 
-namespace ctltest {
+namespace controls_test {
 namespace {
 
 class StatusTest : public ControlTest {
@@ -100,4 +100,4 @@ TEST_F(StatusTest, ChildOnThePartKeepsItsPixels) {
 }
 
 }  // namespace
-}  // namespace ctltest
+}  // namespace controls_test

@@ -1,6 +1,6 @@
 #include "controls_test_support.h"
 
-namespace ctltest {
+namespace controls_test {
 namespace {
 
 class TipTest : public ControlTest {
@@ -82,4 +82,4 @@ TEST_F(TipTest, PopActivateMovedRectAndDelete) {
 }
 
 }  // namespace
-}  // namespace ctltest
+}  // namespace controls_test

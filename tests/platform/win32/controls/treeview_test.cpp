@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace ctltest {
+namespace controls_test {
 namespace {
 
 class TreeTest : public ControlTest {
@@ -167,4 +167,4 @@ TEST_F(TreeTest, ManyItemsScrollAndStayCorrect) {
 }
 
 }  // namespace
-}  // namespace ctltest
+}  // namespace controls_test

@@ -4,7 +4,7 @@
 
 #include "controls_test_support.h"
 
-namespace ctltest {
+namespace controls_test {
 namespace {
 
 struct Scrolled {
@@ -167,4 +167,4 @@ TEST_F(WindowBars, HeldPageClickStopsAtTheMouse) {
 }
 
 }  // namespace
-}  // namespace ctltest
+}  // namespace controls_test

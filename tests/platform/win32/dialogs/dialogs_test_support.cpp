@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace dlgtest {
+namespace dialogs_test {
 
 void DialogTest::SetUp() {
   headless::Start(800, 600);
@@ -70,4 +70,4 @@ HWND FindShown(const char* cls) {
   return h && IsWindowVisible(h) ? h : nullptr;
 }
 
-}  // namespace dlgtest
+}  // namespace dialogs_test

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-namespace dlgtest {
+namespace dialogs_test {
 
 class DialogTest : public ::testing::Test {
  protected:
@@ -31,4 +31,4 @@ class DialogTest : public ::testing::Test {
 // The top-level window of class `cls` that is visible, or null.
 HWND FindShown(const char* cls);
 
-}  // namespace dlgtest
+}  // namespace dialogs_test

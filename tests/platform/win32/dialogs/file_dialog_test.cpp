@@ -15,8 +15,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using dlgtest::DialogTest;
-using dlgtest::FindShown;
+using dialogs_test::DialogTest;
+using dialogs_test::FindShown;
 
 const char kDialog[] = "XvtFileDialog";
 const char kBox[] = "XvtMessageBox";
@@ -283,7 +283,7 @@ TEST_F(MustExist, WhatExistsIsTakenAndAWildcardInAnExistingFolderFilters) {
 }
 
 TEST_F(MustExist, TheWarningNamesTheMissingFileOrFolder) {
-  using xvt_dialogs::MustExistWarning;
+  using dialogs::MustExistWarning;
   const hostfs::Drives drives(prefix.Path());
   const DWORD both = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
   EXPECT_EQ(MustExistWarning(drives, "C:\\Games\\XvT\\Combat\\nothere.tie", both),
@@ -362,7 +362,7 @@ TEST_F(FileDialogTest, InitialFileTextGivesTheFolderAndTheName) {
 
 // The browsing model on its own.
 TEST(FileBrowse, PatternsPathsAndFolderRows) {
-  using namespace xvt_dialogs;
+  using namespace dialogs;
   EXPECT_TRUE(MatchesPatterns("MISSION.LST", "*.txt; *.lst"));
   EXPECT_TRUE(MatchesPatterns("README", "*.*"));
   EXPECT_TRUE(MatchesPatterns("b1m1.tie", "b?m*.TIE"));

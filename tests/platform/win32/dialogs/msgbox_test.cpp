@@ -9,8 +9,8 @@
 
 namespace {
 
-using dlgtest::DialogTest;
-using dlgtest::FindShown;
+using dialogs_test::DialogTest;
+using dialogs_test::FindShown;
 
 const char kBox[] = "XvtMessageBox";
 

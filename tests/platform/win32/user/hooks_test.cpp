@@ -1,7 +1,7 @@
 // Thread hooks: codes, chain order, removal during a call.
 #include "user_test_support.h"
 
-namespace usertest {
+namespace user_test {
 namespace {
 
 using ::testing::ElementsAre;
@@ -129,4 +129,4 @@ TEST_F(Hooks, HooksForOtherThreadsOrUnknownKindsAreRefused) {
 }
 
 }  // namespace
-}  // namespace usertest
+}  // namespace user_test

@@ -1,7 +1,7 @@
 // Mouse and keyboard input, capture, focus, activation and a modal loop.
 #include "user_test_support.h"
 
-namespace usertest {
+namespace user_test {
 namespace {
 
 using ::testing::Contains;
@@ -300,4 +300,4 @@ TEST_F(Input, WheelGoesToTheFocusAndRightClickAsksForAContextMenu) {
 }
 
 }  // namespace
-}  // namespace usertest
+}  // namespace user_test

@@ -6,7 +6,7 @@
 
 #include "user_test_support.h"
 
-namespace usertest {
+namespace user_test {
 namespace {
 
 using ::testing::ElementsAre;
@@ -148,9 +148,9 @@ TEST_F(Messages, SendToAnotherThreadWaitsForItsReply) {
 }
 
 }  // namespace
-}  // namespace usertest
+}  // namespace user_test
 
-namespace usertest {
+namespace user_test {
 namespace {
 
 class MessageWait : public UserTest {};
@@ -170,4 +170,4 @@ TEST_F(MessageWait, WakesForAnEventOrForQueuedInput) {
 }
 
 }  // namespace
-}  // namespace usertest
+}  // namespace user_test

@@ -7,7 +7,7 @@
 
 #include "user_test_support.h"
 
-namespace usertest {
+namespace user_test {
 namespace {
 
 using ::testing::Contains;
@@ -261,4 +261,4 @@ TEST_F(Paint, SnapshotsWritePngFiles) {
 }
 
 }  // namespace
-}  // namespace usertest
+}  // namespace user_test

@@ -4,7 +4,7 @@
 #include "user/region.h"
 #include "user_test_support.h"
 
-namespace usertest {
+namespace user_test {
 namespace {
 
 class Menus : public UserTest {};
@@ -129,4 +129,4 @@ TEST(Region, UnionSubtractAndIntersectStayDisjoint) {
 }
 
 }  // namespace
-}  // namespace usertest
+}  // namespace user_test

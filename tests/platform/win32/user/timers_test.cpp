@@ -4,7 +4,7 @@
 
 #include "user_test_support.h"
 
-namespace usertest {
+namespace user_test {
 namespace {
 
 using ::testing::ElementsAre;
@@ -163,4 +163,4 @@ TEST_F(Caret, ABlinkDueDuringAWaitIsServedAndTheWaitSleeps) {
 }
 
 }  // namespace
-}  // namespace usertest
+}  // namespace user_test

@@ -7,7 +7,7 @@
 
 #include "user_test_support.h"
 
-namespace usertest {
+namespace user_test {
 namespace {
 
 using ::testing::ElementsAre;
@@ -316,4 +316,4 @@ TEST_F(TrackPopup, TheMessageFilterSeesMenuMessagesFirstAndCanEndTheMenu) {
 }
 
 }  // namespace
-}  // namespace usertest
+}  // namespace user_test

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace usertest {
+namespace user_test {
 
 std::string MessageName(UINT msg) {
   static const std::map<UINT, const char*> names = {
@@ -143,4 +143,4 @@ std::uint32_t ScreenPixel(int x, int y) {
   return px[static_cast<std::size_t>(y) * w + x];
 }
 
-}  // namespace usertest
+}  // namespace user_test

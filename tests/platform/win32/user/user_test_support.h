@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace usertest {
+namespace user_test {
 
 using Handler = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)>;
 
@@ -60,4 +60,4 @@ class UserTest : public ::testing::Test {
 // A pixel of the presented screen, 0x00RRGGBB.
 std::uint32_t ScreenPixel(int x, int y);
 
-}  // namespace usertest
+}  // namespace user_test

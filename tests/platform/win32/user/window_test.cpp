@@ -4,7 +4,7 @@
 
 #include "user_test_support.h"
 
-namespace usertest {
+namespace user_test {
 namespace {
 
 using ::testing::ElementsAre;
@@ -269,4 +269,4 @@ TEST_F(Windows, MaximiseFillsTheWorkAreaAndRestoreReturns) {
 }
 
 }  // namespace
-}  // namespace usertest
+}  // namespace user_test

@@ -10,7 +10,7 @@
 #include <functional>
 #include <thread>
 
-namespace app {
+namespace signals {
 
 class SignalWatch {
  public:
@@ -40,4 +40,4 @@ class SignalWatch {
   std::thread thread_;
 };
 
-}  // namespace app
+}  // namespace signals

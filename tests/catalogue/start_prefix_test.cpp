@@ -1,4 +1,4 @@
-#include "ui/startup_prefix.h"
+#include "catalogue/start_prefix.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace ui {
+namespace catalogue {
 namespace {
 
 namespace fs = std::filesystem;
@@ -48,4 +48,4 @@ TEST_F(StartupPrefixTest, APrefixWithAGameIsUsedAsItIs) {
 }
 
 }  // namespace
-}  // namespace ui
+}  // namespace catalogue

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <iosfwd>
 
-namespace ui {
+namespace catalogue {
 
 struct StartPrefix {
   std::filesystem::path prefix;
@@ -16,9 +16,10 @@ struct StartPrefix {
 bool PrefixHasGames(const std::filesystem::path& prefix, std::ostream& warnings);
 
 // `userPrefix` when it has games; otherwise copies `demoPrefix` into a new
-// folder below `scratchParent` and says so on `err`. Throws
+// folder below `scratchParent` (hostfs::CopyToScratchFolder) and says so on
+// `err`. Throws
 // std::filesystem::filesystem_error when the copy fails.
 StartPrefix ChooseStartPrefix(const std::filesystem::path& userPrefix, const std::filesystem::path& demoPrefix,
                               const std::filesystem::path& scratchParent, std::ostream& err);
 
-}  // namespace ui
+}  // namespace catalogue

@@ -1,11 +1,11 @@
-#include "signal_watch.h"
+#include "signals/signal_watch.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-namespace app {
+namespace signals {
 
 namespace {
 
@@ -59,4 +59,4 @@ void SignalWatch::Watch() {
   }
 }
 
-}  // namespace app
+}  // namespace signals
