@@ -53,6 +53,14 @@ bool ApplyZOrder(Window* w, HWND after) {
   return before != list;
 }
 
+// The client rectangle the window procedure proposed, relative to the window.
+RECT ClientIn(const RECT& proposed, const RECT& window) {
+  RECT c = RectOffset(proposed, -window.left, -window.top);
+  if (c.right < c.left) c.right = c.left;
+  if (c.bottom < c.top) c.bottom = c.top;
+  return c;
+}
+
 RECT CalcClient(Window* w, const RECT& newRect, WINDOWPOS* wp) {
   NCCALCSIZE_PARAMS p{};
   p.rgrc[0] = newRect;
@@ -60,11 +68,7 @@ RECT CalcClient(Window* w, const RECT& newRect, WINDOWPOS* wp) {
   p.rgrc[2] = RectOffset(w->client, w->rect.left, w->rect.top);
   p.lppos = wp;
   Send(w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p));
-  RECT c = p.rgrc[0];
-  c = RectOffset(c, -newRect.left, -newRect.top);
-  if (c.right < c.left) c.right = c.left;
-  if (c.bottom < c.top) c.bottom = c.top;
-  return c;
+  return ClientIn(p.rgrc[0], newRect);
 }
 
 void HostEffects(Window* w, bool sized, bool zChanged) {
@@ -89,10 +93,12 @@ void RedrawEffects(Window* w, const RECT& oldRect, bool wasVisible, bool moved, 
 
 }  // namespace
 
+// At creation the question has no earlier rectangles: wParam FALSE, and
+// lParam the window rectangle to turn into the client rectangle.
 void RecalcClient(Window* w) {
   RECT r = w->rect;
-  WINDOWPOS wp{w->hwnd, nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE};
-  w->client = CalcClient(w, r, &wp);
+  Send(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&r));
+  w->client = ClientIn(r, w->rect);
 }
 
 }  // namespace user

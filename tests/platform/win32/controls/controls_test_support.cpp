@@ -5,21 +5,20 @@
 
 namespace controls_test {
 
-std::vector<Note>& Notes() {
-  static std::vector<Note> n;
-  return n;
+testsupport::MessageLog& Notes() {
+  static testsupport::MessageLog log = [] {
+    testsupport::MessageLog l;
+    l.Watch({WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_VSCROLL});
+    return l;
+  }();
+  return log;
 }
 
 namespace {
 LRESULT CALLBACK ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_COMMAND) Notes().push_back({msg, LOWORD(wp), HIWORD(wp)});
-  if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
-    if (LOWORD(wp) != SB_ENDSCROLL) Notes().push_back({msg, 0, LOWORD(wp)});
-  }
-  if (msg == WM_NOTIFY) {
-    auto* hdr = reinterpret_cast<NMHDR*>(lp);
-    Notes().push_back({msg, static_cast<WORD>(hdr->idFrom), static_cast<int>(hdr->code)});
-  }
+  if (msg == WM_COMMAND) Notes().Add(h, msg, wp, lp, HIWORD(wp));
+  if ((msg == WM_VSCROLL || msg == WM_HSCROLL) && LOWORD(wp) != SB_ENDSCROLL) Notes().Add(h, msg, wp, lp, LOWORD(wp));
+  if (msg == WM_NOTIFY) Notes().Add(h, msg, wp, lp, static_cast<int>(reinterpret_cast<NMHDR*>(lp)->code));
   return DefWindowProcA(h, msg, wp, lp);
 }
 }  // namespace
@@ -40,14 +39,14 @@ void ControlTest::SetUp() {
                            nullptr, nullptr);
   ASSERT_NE(parent, nullptr);
   Pump();
-  Notes().clear();
+  Notes().Clear();
 }
 
 void ControlTest::TearDown() {
   if (IsWindow(parent)) DestroyWindow(parent);
   Pump();
   ReleaseCapture();
-  Notes().clear();
+  Notes().Clear();
 }
 
 HWND ControlTest::Make(const char* cls, const char* text, DWORD style, RECT r, int id, DWORD ex) {
@@ -63,15 +62,14 @@ void ControlTest::Pump() {
   MSG m;
   while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&m);
-    DispatchMessageA(&m);
+    testsupport::DispatchLogged(m);
   }
   UpdateWindow(parent);
 }
 
 std::vector<int> ControlTest::Codes() {
   std::vector<int> out;
-  for (auto& n : Notes()) out.push_back(n.code);
-  Notes().clear();
+  for (const auto& n : Notes().Take()) out.push_back(static_cast<int>(n.detail));
   return out;
 }
 

@@ -1,5 +1,6 @@
-// Shared by the control tests: a headless screen, a parent window that
-// records the notifications it receives, and pixel and input helpers.
+// Shared by the control tests: a headless screen, a parent window that logs
+// the notifications it receives in the shared message log, and pixel and
+// input helpers.
 #pragma once
 
 #include <backend/headless.h>
@@ -9,13 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace controls_test {
+#include "message_log.h"
 
-struct Note {
-  UINT msg;
-  WORD id;
-  int code;  // WM_COMMAND notification code or NMHDR code
-};
+namespace controls_test {
 
 class ControlTest : public ::testing::Test {
  protected:
@@ -24,7 +21,8 @@ class ControlTest : public ::testing::Test {
 
   HWND Make(const char* cls, const char* text, DWORD style, RECT r, int id = 1, DWORD ex = 0);
   void Pump();
-  // Codes of the WM_COMMAND / WM_NOTIFY messages the parent got since the last call.
+  // Codes of the WM_COMMAND, WM_NOTIFY and scroll messages the parent got
+  // since the last call.
   std::vector<int> Codes();
   // Pixel of the presented screen in client coordinates of h.
   COLORREF Pixel(HWND h, int x, int y);
@@ -37,6 +35,8 @@ class ControlTest : public ::testing::Test {
   HWND parent = nullptr;
 };
 
-std::vector<Note>& Notes();
+// What the parent got: WM_COMMAND, WM_NOTIFY, WM_HSCROLL and WM_VSCROLL
+// (SB_ENDSCROLL left out), each with its notification code as the detail.
+testsupport::MessageLog& Notes();
 
 }  // namespace controls_test

@@ -32,9 +32,8 @@ VOID CALLBACK DragDown(HWND, UINT, UINT_PTR id, DWORD) {
 
 std::vector<int> BarCodes() {
   std::vector<int> parts;
-  for (auto& note : Notes())
-    if (note.msg == WM_VSCROLL) parts.push_back(note.code);
-  Notes().clear();
+  for (const auto& note : Notes().Take())
+    if (note.message == WM_VSCROLL) parts.push_back(static_cast<int>(note.detail));
   return parts;
 }
 
@@ -60,7 +59,7 @@ TEST_F(ScrollTest, ControlThumbDragTracksAndLands) {
   SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 0, 0};
   SetScrollInfo(b, SB_CTL, &si, TRUE);
   Pump();
-  Notes().clear();
+  Notes().Clear();
   SetTimer(nullptr, 0, 10, DragDown);
   POINT p{8, 24};  // in the thumb at the top of the track
   ClientToScreen(b, &p);

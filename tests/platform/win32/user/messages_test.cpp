@@ -10,17 +10,46 @@ namespace user_test {
 namespace {
 
 using ::testing::ElementsAre;
+using namespace testsupport;  // the flags: sent, posted, wparam, ...
 
 class Messages : public UserTest {};
 
 TEST_F(Messages, SentMessagesRunAtOncePostedOnesWaitForThePump) {
   HWND a = Top("a");
   log().Watch({WM_USER, WM_USER + 1});
-  PostMessageA(a, WM_USER, 0, 0);
-  SendMessageA(a, WM_USER + 1, 0, 0);
-  EXPECT_THAT(Take(), ElementsAre("a:WM_USER+1"));
+  PostMessageA(a, WM_USER, 5, 6);
+  SendMessageA(a, WM_USER + 1, 7, 0);
+  const ExpectedMessage kSent[] = {{WM_USER + 1, sent | wparam, 7}};
+  EXPECT_TRUE(OkSequence(log().TakeMessages(), kSent));
   Pump();
-  EXPECT_THAT(Take(), ElementsAre("a:WM_USER"));
+  const ExpectedMessage kPosted[] = {{WM_USER, posted | wparam | lparam, 5, 6}};
+  EXPECT_TRUE(OkSequence(log().TakeMessages(), kPosted));
+}
+
+TEST_F(Messages, SequenceCheckNamesTheFirstDifference) {
+  HWND a = Top("a");
+  log().Watch({WM_USER, WM_USER + 1, WM_USER + 2});
+  SendMessageA(a, WM_USER, 1, 0);
+  log().Note("between");
+  PostMessageA(a, WM_USER + 2, 0, 3);
+  Pump();
+  const auto got = log().TakeMessages();
+  const ExpectedMessage kRight[] = {{WM_USER, sent | wparam, 1}, {WM_USER + 1, sent | optional}, {WM_USER + 2, posted}};
+  EXPECT_TRUE(OkSequence(got, kRight));
+  const ExpectedMessage kPostedFirst[] = {{WM_USER, posted}, {WM_USER + 2, posted}};
+  const auto notPosted = OkSequence(got, kPostedFirst);
+  EXPECT_FALSE(notPosted);
+  EXPECT_NE(std::string(notPosted.message()).find("sent, not posted"), std::string::npos) << notPosted.message();
+  const ExpectedMessage kOtherW[] = {{WM_USER, sent | wparam, 2}, {WM_USER + 2, posted}};
+  EXPECT_FALSE(OkSequence(got, kOtherW));
+  const ExpectedMessage kOtherL[] = {{WM_USER, sent}, {WM_USER + 2, posted | lparam, 0, 4}};
+  EXPECT_FALSE(OkSequence(got, kOtherL));
+  const ExpectedMessage kShort[] = {{WM_USER, sent}};
+  const auto leftOver = OkSequence(got, kShort);
+  EXPECT_FALSE(leftOver);
+  EXPECT_NE(std::string(leftOver.message()).find("unexpected WM_USER+2"), std::string::npos) << leftOver.message();
+  const ExpectedMessage kLong[] = {{WM_USER, sent}, {WM_USER + 2, posted}, {WM_USER + 1, sent}};
+  EXPECT_FALSE(OkSequence(got, kLong));
 }
 
 TEST_F(Messages, PeekHonoursRangeWindowAndRemoveFlags) {

@@ -6,55 +6,33 @@
 
 namespace user_test {
 
-std::string MessageName(UINT msg) {
-  static const std::map<UINT, const char*> names = {
-      {WM_CREATE, "WM_CREATE"}, {WM_DESTROY, "WM_DESTROY"}, {WM_MOVE, "WM_MOVE"}, {WM_SIZE, "WM_SIZE"},
-      {WM_ACTIVATE, "WM_ACTIVATE"}, {WM_SETFOCUS, "WM_SETFOCUS"}, {WM_KILLFOCUS, "WM_KILLFOCUS"},
-      {WM_ENABLE, "WM_ENABLE"}, {WM_PAINT, "WM_PAINT"}, {WM_CLOSE, "WM_CLOSE"}, {WM_ERASEBKGND, "WM_ERASEBKGND"},
-      {WM_SHOWWINDOW, "WM_SHOWWINDOW"}, {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"}, {WM_CANCELMODE, "WM_CANCELMODE"},
-      {WM_SETCURSOR, "WM_SETCURSOR"}, {WM_MOUSEACTIVATE, "WM_MOUSEACTIVATE"}, {WM_GETMINMAXINFO, "WM_GETMINMAXINFO"},
-      {WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING"}, {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
-      {WM_NCCREATE, "WM_NCCREATE"}, {WM_NCDESTROY, "WM_NCDESTROY"}, {WM_NCCALCSIZE, "WM_NCCALCSIZE"},
-      {WM_NCHITTEST, "WM_NCHITTEST"}, {WM_NCPAINT, "WM_NCPAINT"}, {WM_NCACTIVATE, "WM_NCACTIVATE"},
-      {WM_KEYDOWN, "WM_KEYDOWN"}, {WM_KEYUP, "WM_KEYUP"}, {WM_CHAR, "WM_CHAR"}, {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-      {WM_SYSKEYUP, "WM_SYSKEYUP"}, {WM_SYSCHAR, "WM_SYSCHAR"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-      {WM_TIMER, "WM_TIMER"}, {WM_MOUSEMOVE, "WM_MOUSEMOVE"}, {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-      {WM_LBUTTONUP, "WM_LBUTTONUP"}, {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"}, {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
-      {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"}, {WM_NCMOUSEMOVE, "WM_NCMOUSEMOVE"},
-      {WM_PARENTNOTIFY, "WM_PARENTNOTIFY"}, {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"},
-      {WM_MOUSELEAVE, "WM_MOUSELEAVE"}, {WM_MOUSEWHEEL, "WM_MOUSEWHEEL"}, {WM_USER, "WM_USER"},
-      {WM_USER + 1, "WM_USER+1"}, {WM_USER + 2, "WM_USER+2"}, {WM_COPYDATA, "WM_COPYDATA"},
-      {WM_SETTEXT, "WM_SETTEXT"}, {WM_PRINTCLIENT, "WM_PRINTCLIENT"}, {WM_CONTEXTMENU, "WM_CONTEXTMENU"},
-  };
-  auto it = names.find(msg);
-  if (it != names.end()) return it->second;
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%04X", msg);
-  return buf;
-}
+namespace {
 
-void Log::Add(HWND hwnd, UINT msg, WPARAM wp) {
-  if (!watched.count(msg)) return;
-  std::string e = ":" + MessageName(msg);
+// The line of one entry, with the argument that tells entries of the same
+// message apart where it matters.
+std::string Line(const testsupport::LoggedMessage& m) {
+  std::string e = ":" + MessageName(m.message);
+  const UINT msg = m.message;
   if (msg == WM_ACTIVATE || msg == WM_NCACTIVATE || msg == WM_SHOWWINDOW || msg == WM_ACTIVATEAPP ||
       msg == WM_ENABLE || msg == WM_TIMER || msg == WM_CHAR || msg == WM_SYSCHAR || msg == WM_KEYDOWN ||
       msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP)
-    e += "(" + std::to_string(LOWORD(wp)) + ")";
-  if (msg == WM_SYSCOMMAND) e += "(" + std::to_string(wp & 0xFFF0) + ")";
-  entries.emplace_back(hwnd, e);
+    e += "(" + std::to_string(LOWORD(m.wParam)) + ")";
+  if (msg == WM_SYSCOMMAND) e += "(" + std::to_string(m.wParam & 0xFFF0) + ")";
+  return e;
 }
+
+}  // namespace
 
 std::vector<std::string> Log::Take() {
   std::vector<std::string> out;
-  for (auto& [hwnd, text] : entries) {
-    if (!hwnd) {
-      out.push_back(text);
+  for (const auto& m : messages.Take()) {
+    if (!m.hwnd) {
+      out.push_back(m.note);
       continue;
     }
-    auto it = names.find(hwnd);
-    out.push_back((it == names.end() ? std::string("?") : it->second) + text);
+    auto it = names.find(m.hwnd);
+    out.push_back((it == names.end() ? std::string("?") : it->second) + Line(m));
   }
-  entries.clear();
   return out;
 }
 
@@ -69,7 +47,7 @@ std::map<HWND, Handler>& Handlers() {
 }
 
 LRESULT CALLBACK LoggingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  TheLog().Add(hwnd, msg, wp);
+  TheLog().messages.Add(hwnd, msg, wp, lp);
   auto it = Handlers().find(hwnd);
   if (it != Handlers().end() && it->second) {
     Handler h = it->second;  // the handler may replace itself
@@ -131,7 +109,7 @@ int UserTest::Pump() {
   MSG m;
   while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&m);
-    DispatchMessageA(&m);
+    testsupport::DispatchLogged(m);
     if (++n > 10000) break;  // a window that never validates must not hang the test
   }
   return n;

@@ -1,5 +1,6 @@
 // Shared by the window-layer tests: a headless screen per test, a logging
-// window class, per-window message handlers and pumping helpers.
+// window class over the shared message log, per-window message handlers and
+// pumping helpers.
 #pragma once
 
 #include <backend/headless.h>
@@ -10,26 +11,27 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
+
+#include "message_log.h"
 
 namespace user_test {
 
 using Handler = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)>;
 
-// Names of the messages a test asks to log.
-std::string MessageName(UINT msg);
+using testsupport::MessageName;
 
+// The watched messages of the logging windows, read either as entries for
+// testsupport::OkSequence or as lines "window:MESSAGE(key)".
 struct Log {
+  testsupport::MessageLog messages;
   // Names are resolved when the log is read, so messages sent during
   // creation carry the name given after CreateWindowEx returns.
-  std::vector<std::pair<HWND, std::string>> entries;
-  std::set<UINT> watched;
   std::map<HWND, std::string> names;
-  void Watch(std::initializer_list<UINT> msgs) { watched.insert(msgs); }
-  void Add(HWND hwnd, UINT msg, WPARAM wp);
-  void Note(const std::string& s) { entries.emplace_back(nullptr, s); }
+  void Watch(std::initializer_list<UINT> msgs) { messages.Watch(msgs); }
+  void Note(const std::string& s) { messages.Note(s); }
+  std::vector<testsupport::LoggedMessage> TakeMessages() { return messages.Take(); }
   std::vector<std::string> Take();
 };
 

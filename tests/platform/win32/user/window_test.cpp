@@ -22,6 +22,17 @@ TEST_F(Windows, CreationSendsTheWindowsSequence) {
   HWND c = CreateWindowExA(0, kClass, "c", WS_CHILD | WS_VISIBLE, 1, 2, 30, 40, top, nullptr, nullptr, nullptr);
   log().names[c] = "c";
   created_.push_back(c);
+  using namespace testsupport;
+  const ExpectedMessage kChild[] = {{WM_NCCREATE, sent},
+                                    {WM_NCCALCSIZE, sent | wparam, FALSE},
+                                    {WM_CREATE, sent},
+                                    {WM_SIZE, sent | wparam | lparam, SIZE_RESTORED, MAKELPARAM(30, 40)},
+                                    {WM_MOVE, sent | lparam, 0, MAKELPARAM(1, 2)},
+                                    {WM_PARENTNOTIFY, sent | wparam | lparam, WM_CREATE, reinterpret_cast<LPARAM>(c)},
+                                    {WM_SHOWWINDOW, sent | wparam, TRUE},
+                                    {WM_WINDOWPOSCHANGING, sent},
+                                    {WM_WINDOWPOSCHANGED, sent}};
+  EXPECT_TRUE(OkSequence(log().messages.Entries(), kChild));
   EXPECT_THAT(Take(), ElementsAre("c:WM_NCCREATE", "c:WM_NCCALCSIZE", "c:WM_CREATE", "c:WM_SIZE", "c:WM_MOVE",
                                   "top:WM_PARENTNOTIFY", "c:WM_SHOWWINDOW(1)", "c:WM_WINDOWPOSCHANGING",
                                   "c:WM_WINDOWPOSCHANGED"));
