@@ -3,20 +3,21 @@
 #include "framework/gdi_resources.h"
 #include "panels/TB97Ctls.h"
 
-TEdit97::TEdit97(TComponent* owner) : TCustomEdit(owner) {
-  SetBorderStyle(bsNone);
+namespace {
+
+bool IsEdit97(const TWinControl* control) { return dynamic_cast<const TEdit97*>(control) != nullptr; }
+
+}  // namespace
+
+TEdit97::TEdit97(TComponent* owner) : TBorderedEdit(owner) {
   SetHeight(19);
+  edit_border::EnterHotClass(IsEdit97);
 }
 
-TEdit97::~TEdit97() = default;
-
-void TEdit97::CreateParams(TCreateParams& params) {
-  TCustomEdit::CreateParams(params);
-  edit_border::StripSystemBorder(params);
-}
+TEdit97::~TEdit97() { edit_border::LeaveHotClass(IsEdit97); }
 
 void TEdit97::Loaded() {
-  TCustomEdit::Loaded();
+  TBorderedEdit::Loaded();
   FitHeight();
 }
 
@@ -30,15 +31,11 @@ void TEdit97::FitHeight() {
   SetHeight(tm.tmHeight + 6);
 }
 
-// Hot while focused, or under the pointer while the focus is not on
-// another edit of this kind (moving over one edit must not take the look
-// from the one being typed in).
-bool TEdit97::IsHot() {
-  if (HandleAllocated() && GetFocus() == WindowHandle()) return true;
-  return mouseIn_ && !dynamic_cast<TEdit97*>(edit_border::FocusedControl());
-}
+// Moving over one edit must not take the hot look from the one being typed
+// in.
+bool TEdit97::KeepsHotLook(TWinControl* focused) const { return edit_border::IsOfHotClass(focused); }
 
-void TEdit97::DrawBorder(HDC dc, HRGN) {
+void TEdit97::DrawBorder(HDC dc) {
   RECT r = edit_border::WindowRect(WindowHandle());
   HBRUSH face = GetSysColorBrush(COLOR_BTNFACE), window = GetSysColorBrush(COLOR_WINDOW);
   if (!IsHot()) {
@@ -61,7 +58,7 @@ void TEdit97::DrawBorder(HDC dc, HRGN) {
 void TEdit97::RedrawBorder() {
   if (!HandleAllocated()) return;
   HDC dc = GetWindowDC(WindowHandle());
-  DrawBorder(dc, nullptr);
+  DrawBorder(dc);
   ReleaseDC(WindowHandle(), dc);
 }
 
@@ -70,7 +67,7 @@ void TEdit97::Print(HDC dc, LPARAM flags) {
   if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(h)) return;
   if (flags & PRF_NONCLIENT) {
     const int saved = SaveDC(dc);
-    DrawBorder(dc, nullptr);
+    DrawBorder(dc);
     RestoreDC(dc, saved);
   }
   if (flags & PRF_CLIENT) {
@@ -104,13 +101,9 @@ void TEdit97::Print(HDC dc, LPARAM flags) {
 
 void TEdit97::WndProc(TMessage& message) {
   switch (message.Msg) {
-    case WM_NCCALCSIZE:
-      TCustomEdit::WndProc(message);
-      edit_border::ShrinkClient(message.LParam);
-      return;
     case WM_NCPAINT: {
       HDC dc = edit_border::WindowDc(WindowHandle(), message.WParam);
-      DrawBorder(dc, nullptr);
+      DrawBorder(dc);
       ReleaseDC(WindowHandle(), dc);
       message.Result = 0;
       return;
@@ -119,28 +112,15 @@ void TEdit97::WndProc(TMessage& message) {
       Print(reinterpret_cast<HDC>(message.WParam), message.LParam);
       message.Result = 1;
       return;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      TCustomEdit::WndProc(message);
-      RedrawBorder();
-      return;
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-      TCustomEdit::WndProc(message);
-      if (message.LParam == 0) {
-        mouseIn_ = message.Msg == CM_MOUSEENTER;
-        RedrawBorder();
-      }
-      return;
     case CM_ENABLEDCHANGED:
-      TCustomEdit::WndProc(message);
+      TBorderedEdit::WndProc(message);
       SetColor(Enabled() ? clWindow : clBtnFace);
       return;
     case CM_FONTCHANGED:
-      TCustomEdit::WndProc(message);
+      TBorderedEdit::WndProc(message);
       if (!ComponentState().Contains(csLoading)) FitHeight();
       return;
     default: break;
   }
-  TCustomEdit::WndProc(message);
+  TBorderedEdit::WndProc(message);
 }

@@ -1,18 +1,27 @@
 #include "edit_border.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/wincontrol.h"
 
 namespace edit_border {
 
-void StripSystemBorder(TCreateParams& params) {
-  params.Style &= ~WS_BORDER;
-  params.ExStyle &= ~WS_EX_CLIENTEDGE;
+namespace {
+
+struct HotClass {
+  ClassTest isOfClass;
+  int instances;
+};
+
+// Window controls live on the thread that runs the windows, so the list
+// needs no lock.
+std::vector<HotClass>& HotClasses() {
+  static std::vector<HotClass> list;
+  return list;
 }
 
-void ShrinkClient(LPARAM lParam) {
-  auto* r = reinterpret_cast<RECT*>(lParam);
-  InflateRect(r, -kWidth, -kWidth);
-}
+}  // namespace
 
 HDC WindowDc(HWND window, WPARAM region) {
   HDC dc = GetWindowDC(window);
@@ -36,5 +45,26 @@ RECT WindowRect(HWND window) {
 }
 
 TWinControl* FocusedControl() { return TWinControl::FindControl(GetFocus()); }
+
+void EnterHotClass(ClassTest isOfClass) {
+  auto& list = HotClasses();
+  auto it = std::find_if(list.begin(), list.end(), [&](const HotClass& c) { return c.isOfClass == isOfClass; });
+  if (it == list.end()) list.push_back({isOfClass, 1});
+  else ++it->instances;
+}
+
+void LeaveHotClass(ClassTest isOfClass) {
+  auto& list = HotClasses();
+  auto it = std::find_if(list.begin(), list.end(), [&](const HotClass& c) { return c.isOfClass == isOfClass; });
+  if (it != list.end() && --it->instances == 0) list.erase(it);
+}
+
+bool IsOfHotClass(const TWinControl* control) {
+  if (!control) return false;
+  const auto& list = HotClasses();
+  return std::any_of(list.begin(), list.end(), [&](const HotClass& c) { return c.isOfClass(control); });
+}
+
+int HotClassCount() { return static_cast<int>(HotClasses().size()); }
 
 }  // namespace edit_border

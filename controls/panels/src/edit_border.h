@@ -1,22 +1,17 @@
 // What the two flat edits share about the border they draw in the
-// non-client area: three pixels taken from the client area, a window DC
-// limited to the update region, and the control that has the focus.
+// non-client area: its width, a window DC limited to the update region, the
+// control that has the focus, and the process-wide list of edit classes
+// whose focused instance keeps the hot look from the others.
 #pragma once
 
 #include <win32/windows.h>
 
 class TWinControl;
-struct TCreateParams;
 
 namespace edit_border {
 
 inline constexpr int kWidth = 3;
 
-// No system border and no 3-D edge: the border is drawn by the edit.
-void StripSystemBorder(TCreateParams& params);
-// After the default WM_NCCALCSIZE: the proposed client rectangle loses
-// three pixels on each side.
-void ShrinkClient(LPARAM lParam);
 // The window's DC limited to the WM_NCPAINT region `region` (1: all of it);
 // release with ReleaseDC.
 HDC WindowDc(HWND window, WPARAM region);
@@ -24,5 +19,16 @@ HDC WindowDc(HWND window, WPARAM region);
 RECT WindowRect(HWND window);
 // The framework control whose window has the keyboard focus, or nullptr.
 TWinControl* FocusedControl();
+
+// A class of the list, as the test whether a control is of that class (or
+// derives from it). A class enters with its first instance and leaves with
+// its last: each Enter is matched by one Leave.
+using ClassTest = bool (*)(const TWinControl* control);
+void EnterHotClass(ClassTest isOfClass);
+void LeaveHotClass(ClassTest isOfClass);
+// Whether `control` is of a class on the list; false for nullptr.
+bool IsOfHotClass(const TWinControl* control);
+// How many classes are on the list.
+int HotClassCount();
 
 }  // namespace edit_border

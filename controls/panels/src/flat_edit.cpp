@@ -6,8 +6,7 @@
 #include "framework/graphics.h"
 #include "panels/TFlatEditUnit.h"
 
-TFlatEdit::TFlatEdit(TComponent* owner) : TCustomEdit(owner) {
-  SetBorderStyle(bsNone);
+TFlatEdit::TFlatEdit(TComponent* owner) : TBorderedEdit(owner) {
   SetBounds(Left(), Top(), 121, 19);
   // The framework's own colour following would fight the border's rule.
   TControl::SetParentColor(false);
@@ -15,19 +14,14 @@ TFlatEdit::TFlatEdit(TComponent* owner) : TCustomEdit(owner) {
 }
 
 void TFlatEdit::SetParent(TWinControl* parent) {
-  TCustomEdit::SetParent(parent);
+  TBorderedEdit::SetParent(parent);
   ParentColorChanged();
 }
 
 TFlatEdit::~TFlatEdit() = default;
 
-void TFlatEdit::CreateParams(TCreateParams& params) {
-  TCustomEdit::CreateParams(params);
-  edit_border::StripSystemBorder(params);
-}
-
 void TFlatEdit::Loaded() {
-  TCustomEdit::Loaded();
+  TBorderedEdit::Loaded();
   ParentColorChanged();
 }
 
@@ -49,14 +43,11 @@ void TFlatEdit::SetParentColor(bool on) {
   RedrawBorder();
 }
 
-void TFlatEdit::SetAdvColorFocused(TAdvColors v) {
-  advFocused_ = std::min<TAdvColors>(v, 100);
-  if (useAdvColors_) DeriveColors();
-  RedrawBorder();
-}
+void TFlatEdit::SetAdvColorFocused(TAdvColors v) { SetAdvColor(advFocused_, v); }
+void TFlatEdit::SetAdvColorBorder(TAdvColors v) { SetAdvColor(advBorder_, v); }
 
-void TFlatEdit::SetAdvColorBorder(TAdvColors v) {
-  advBorder_ = std::min<TAdvColors>(v, 100);
+void TFlatEdit::SetAdvColor(TAdvColors& field, TAdvColors v) {
+  field = std::min<TAdvColors>(v, 100);
   if (useAdvColors_) DeriveColors();
   RedrawBorder();
 }
@@ -85,13 +76,12 @@ void TFlatEdit::ParentColorChanged() {
   RedrawBorder();
 }
 
-bool TFlatEdit::IsHot() {
-  if (HandleAllocated() && GetFocus() == WindowHandle()) return true;
-  return mouseIn_ && !dynamic_cast<TFlatEdit*>(edit_border::FocusedControl());
-}
+bool TFlatEdit::KeepsHotLook(TWinControl* focused) const { return dynamic_cast<TFlatEdit*>(focused) != nullptr; }
+
+bool TFlatEdit::MouseEnterCounts() const { return GetActiveWindow() != nullptr; }
 
 // The text background always matches the inner rings.
-void TFlatEdit::RedrawBorder(WPARAM region) {
+void TFlatEdit::DrawBorder(WPARAM region) {
   const bool hot = IsHot();
   const TColor inner = hot ? colors_[0] : colors_[2];
   if (TCustomEdit::Color() != inner) TCustomEdit::SetColor(inner);
@@ -112,30 +102,12 @@ void TFlatEdit::RedrawBorder(WPARAM region) {
 
 void TFlatEdit::WndProc(TMessage& message) {
   switch (message.Msg) {
-    case WM_NCCALCSIZE:
-      TCustomEdit::WndProc(message);
-      edit_border::ShrinkClient(message.LParam);
-      return;
     case WM_NCPAINT:
-      RedrawBorder(message.WParam);
+      DrawBorder(message.WParam);
       message.Result = 0;
       return;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      TCustomEdit::WndProc(message);
-      RedrawBorder();
-      return;
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-      TCustomEdit::WndProc(message);
-      if (message.LParam != 0) return;
-      if (message.Msg == CM_MOUSELEAVE) mouseIn_ = false;
-      else if (GetActiveWindow()) mouseIn_ = true;
-      else return;
-      RedrawBorder();
-      return;
     case CM_ENABLEDCHANGED:
-      TCustomEdit::WndProc(message);
+      TBorderedEdit::WndProc(message);
       TCustomEdit::SetColor(Enabled() ? clWindow : clBtnFace);
       RedrawBorder();
       return;
@@ -143,12 +115,12 @@ void TFlatEdit::WndProc(TMessage& message) {
       ParentColorChanged();
       return;
     case CM_SYSCOLORCHANGE:
-      TCustomEdit::WndProc(message);
+      TBorderedEdit::WndProc(message);
       RedrawBorder();
       return;
     default: break;
   }
-  TCustomEdit::WndProc(message);
+  TBorderedEdit::WndProc(message);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 // The two flat edits and the status bar that hosts controls: borders by
 // state, the hot rules between edits, colours and heights.
+#include "edit_border.h"
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
 #include "panels/AdvStatusBar.h"
@@ -48,6 +49,22 @@ TEST_F(EditTest, Edit97UnderThePointerIsHotOnlyWhenNoOtherEdit97HasFocus) {
   box->SetFocus();
   Pump();
   EXPECT_TRUE(e->IsHot());
+}
+
+TEST_F(EditTest, Edit97ClassIsListedFromItsFirstInstanceToItsLast) {
+  EXPECT_FALSE(edit_border::IsOfHotClass(nullptr));
+  const int before = edit_border::HotClassCount();
+  auto* a = Make<TEdit97>(20, 20, 177, 19);
+  EXPECT_EQ(edit_border::HotClassCount(), before + 1);
+  auto* b = Make<TEdit97>(20, 60, 177, 19);
+  EXPECT_EQ(edit_border::HotClassCount(), before + 1) << "one entry per class";
+  EXPECT_TRUE(edit_border::IsOfHotClass(b));
+  Free(a);
+  EXPECT_TRUE(edit_border::IsOfHotClass(b));
+  auto* flat = Make<TFlatEdit>(20, 100, 121, 19);
+  EXPECT_FALSE(edit_border::IsOfHotClass(flat));
+  Free(b);
+  EXPECT_EQ(edit_border::HotClassCount(), before);
 }
 
 TEST_F(EditTest, Edit97HeightFollowsTheFontAndColourFollowsEnabled) {

@@ -9,7 +9,7 @@
 #include "framework/screen.h"
 #include "framework/stdctrls.h"
 #include "panels/TB97Ctls.h"
-#include "panels/TFlatEditUnit.h"
+#include "panels/bordered_edit.h"
 
 namespace scene {
 
@@ -107,8 +107,7 @@ void AddItems(TControl* control, DumpNode& n) {
 
 bool ControlHot(TControl* control) {
   if (auto* button = dynamic_cast<TToolbarButton97*>(control)) return button->MouseInControl();
-  if (auto* edit = dynamic_cast<TEdit97*>(control)) return edit->IsHot();
-  if (auto* edit = dynamic_cast<TFlatEdit*>(control)) return edit->IsHot();
+  if (auto* edit = dynamic_cast<TBorderedEdit*>(control)) return edit->IsHot();
   return false;
 }
 

@@ -9,10 +9,10 @@
 
 #include "framework/bitmap.h"
 #include "framework/controls.h"
-#include "framework/edit.h"
 #include "framework/glyph_placement.h"
 #include "framework/image_list.h"
 #include "framework/menus.h"
+#include "panels/bordered_edit.h"
 
 inline constexpr const char* kToolbar97Version = "Flat toolbar controls version 1.0";
 
@@ -191,25 +191,21 @@ class TToolbarButton97 : public TGraphicControl {
 // button face and one of window colour while idle, a thin sunken frame
 // while hot (focused, or under the pointer while no other TEdit97 has the
 // focus). Its height follows the font: text height + 6.
-class TEdit97 : public TCustomEdit {
+class TEdit97 : public TBorderedEdit {
  public:
   explicit TEdit97(TComponent* owner);
   ~TEdit97() override;
   std::string Version() const { return kToolbar97Version; }
-  bool MouseInControl() const { return mouseIn_; }
-  // Whether the border shows the sunken (hot) look now.
-  bool IsHot();
   void WndProc(TMessage& message) override;
 
  protected:
-  void CreateParams(TCreateParams& params) override;
   void Loaded() override;
+  // Another TEdit97 (a class on the process-wide list of flat edits).
+  bool KeepsHotLook(TWinControl* focused) const override;
+  void RedrawBorder() override;
 
  private:
-  void DrawBorder(HDC dc, HRGN clip);
-  void RedrawBorder();
+  void DrawBorder(HDC dc);
   void FitHeight();
   void Print(HDC dc, LPARAM flags);
-
-  bool mouseIn_ = false;
 };

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/edit.h"
+#include "panels/bordered_edit.h"
 
 using TAdvColors = std::uint8_t;  // percent
 
-class TFlatEdit : public TCustomEdit {
+class TFlatEdit : public TBorderedEdit {
  public:
   // 121 x 19, following the parent's colour.
   explicit TFlatEdit(TComponent* owner);
@@ -35,17 +35,21 @@ class TFlatEdit : public TCustomEdit {
   bool UseAdvColors() const { return useAdvColors_; }
   void SetUseAdvColors(bool on);
 
-  bool MouseInControl() const { return mouseIn_; }
-  bool IsHot();
   void SetParent(TWinControl* parent) override;
   void WndProc(TMessage& message) override;
 
  protected:
-  void CreateParams(TCreateParams& params) override;
   void Loaded() override;
+  // Another TFlatEdit.
+  bool KeepsHotLook(TWinControl* focused) const override;
+  void RedrawBorder() override { DrawBorder(1); }
+  // Only while the application has an active window.
+  bool MouseEnterCounts() const override;
 
  private:
-  void RedrawBorder(WPARAM region = 1);
+  // With the WM_NCPAINT region `region` (1: the whole window).
+  void DrawBorder(WPARAM region);
+  void SetAdvColor(TAdvColors& field, TAdvColors v);
   void DeriveColors();
   void ParentColorChanged();
 
@@ -54,7 +58,6 @@ class TFlatEdit : public TCustomEdit {
   TAdvColors advBorder_ = 50;
   bool useAdvColors_ = false;
   bool parentColor_ = false;
-  bool mouseIn_ = false;
 };
 
 // Lightness of `colour` moved by `percent` points (positive lighter),
