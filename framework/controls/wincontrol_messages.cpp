@@ -156,9 +156,15 @@ bool TWinControl::NotificationMessage(TMessage& message) {
       message.Result = reinterpret_cast<LRESULT>(BrushHandle(brush_.Data()));
       return true;
     }
+    case WM_SYSCOLORCHANGE:
+      // Only top-level windows hear of it; every control below is told.
+      DefaultHandler(message);
+      Perform(CM_SYSCOLORCHANGE);
+      return true;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
     case CM_FOCUSCHANGED:
+    case CM_SYSCOLORCHANGE:
       Broadcast(message);
       return true;
     case CM_CHILDKEY:

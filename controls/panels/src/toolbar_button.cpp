@@ -268,7 +268,7 @@ void TToolbarButton97::WndProc(TMessage& message) {
       return;
     case CM_SYSCOLORCHANGE:
       glyph_->Invalidate();
-      toolbar_hot::DropPattern();
+      toolbar_hot::SysColorsChanged();
       Redraw();
       return;
     case WM_CANCELMODE:

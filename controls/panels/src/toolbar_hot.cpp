@@ -17,6 +17,7 @@ struct Shared {
   std::unique_ptr<TTimer> leaveTimer;
   HBITMAP patternBitmap = nullptr;
   HBRUSH pattern = nullptr;
+  COLORREF patternFace = 0, patternLight = 0;
 };
 
 Shared& S() {
@@ -89,6 +90,8 @@ HBRUSH DownPattern() {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, s.patternBitmap);
   const COLORREF face = ColorToRGB(clBtnFace), light = ColorToRGB(clBtnHighlight);
+  s.patternFace = face;
+  s.patternLight = light;
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) SetPixel(dc, x, y, (x % 2) == (y % 2) ? light : face);
   SelectObject(dc, old);
@@ -103,6 +106,12 @@ void DropPattern() {
   if (s.patternBitmap) DeleteObject(s.patternBitmap);
   s.pattern = nullptr;
   s.patternBitmap = nullptr;
+}
+
+void SysColorsChanged() {
+  Shared& s = S();
+  if (s.pattern && (s.patternFace != ColorToRGB(clBtnFace) || s.patternLight != ColorToRGB(clBtnHighlight)))
+    DropPattern();
 }
 
 }  // namespace toolbar_hot

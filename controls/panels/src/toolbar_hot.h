@@ -29,8 +29,11 @@ bool LeaveTimerEnabled();
 TControl* ControlAtPointer();
 
 // An 8 x 8 pattern of button face with highlight where x and y are both
-// even or both odd; remade after DropPattern.
+// even or both odd, made on first use and kept until DropPattern.
 HBRUSH DownPattern();
 void DropPattern();
+// After a change of the system colours: the pattern goes when the face or
+// highlight colour it was made of changed, to be made again in the new ones.
+void SysColorsChanged();
 
 }  // namespace toolbar_hot

@@ -219,12 +219,20 @@ HBITMAP DefaultBitmap() {
   return bitmap;
 }
 
+namespace {
+
+HBRUSH* SysColorBrushes() {
+  static HBRUSH brushes[COLOR_MENUBAR + 1] = {};
+  return brushes;
+}
+
+}  // namespace
+
 HBRUSH SysColorBrush(int index) {
   CoreGuard guard(CoreLock());
-  static HBRUSH brushes[64] = {};
-  if (index < 0 || index >= 64) return nullptr;
+  if (index < 0 || index > COLOR_MENUBAR) return nullptr;
+  HBRUSH* brushes = SysColorBrushes();
   COLORREF c = SysColor(index);
-  if (index > COLOR_MENUBAR) return nullptr;
   if (!brushes[index]) {
     auto b = std::make_shared<BrushObject>();
     b->style = BrushStyle::SysColor;
@@ -234,6 +242,12 @@ HBRUSH SysColorBrush(int index) {
     brushes[index] = static_cast<HBRUSH>(AddObject(b));
   }
   return brushes[index];
+}
+
+void RecolorSysColorBrush(int index) {
+  CoreGuard guard(CoreLock());
+  if (index < 0 || index > COLOR_MENUBAR || !SysColorBrushes()[index]) return;
+  if (auto b = LookupBrush(SysColorBrushes()[index])) b->color = SysColor(index);
 }
 
 const std::vector<RGBQUAD>& DefaultColorTable(int bits) {

@@ -146,6 +146,8 @@ inline std::shared_ptr<PaletteObject> LookupPalette(HPALETTE h) { return Lookup<
 HGDIOBJ StockObject(int index);
 HBITMAP DefaultBitmap();  // the 1 x 1 monochrome bitmap of a new memory DC
 HBRUSH SysColorBrush(int index);
+// Gives the brush of a system colour, if made, the colour's current value.
+void RecolorSysColorBrush(int index);
 
 // Limits: a surface may hold at most this many pixels (and each side at most
 // kMaxSide), so sizes from callers can never overflow or exhaust memory.

@@ -1,10 +1,15 @@
-// The classic Windows colour scheme, one table for every area.
+// The system colours: the classic Windows scheme at start, one table for
+// every area, changed by SetSysColors.
 #include "objects.h"
+
+#include <iterator>
 
 namespace gdi {
 
-COLORREF SysColor(int index) {
-  static const COLORREF table[] = {
+namespace {
+
+COLORREF* Table() {
+  static COLORREF table[] = {
       RGB(192, 192, 192),  // COLOR_SCROLLBAR
       RGB(0, 128, 128),    // COLOR_BACKGROUND
       RGB(0, 0, 128),      // COLOR_ACTIVECAPTION
@@ -37,8 +42,24 @@ COLORREF SysColor(int index) {
       RGB(0, 0, 128),      // COLOR_MENUHILIGHT
       RGB(192, 192, 192),  // COLOR_MENUBAR
   };
-  if (index < 0 || index >= static_cast<int>(sizeof(table) / sizeof(table[0]))) return 0;
-  return table[index];
+  static_assert(std::size(table) == COLOR_MENUBAR + 1);
+  return table;
+}
+
+}  // namespace
+
+COLORREF SysColor(int index) {
+  CoreGuard guard(CoreLock());
+  if (index < 0 || index > COLOR_MENUBAR) return 0;
+  return Table()[index];
+}
+
+bool SetSysColor(int index, COLORREF color) {
+  CoreGuard guard(CoreLock());
+  if (index < 0 || index > COLOR_MENUBAR) return false;
+  Table()[index] = color & 0x00FFFFFF;
+  RecolorSysColorBrush(index);
+  return true;
 }
 
 }  // namespace gdi

@@ -1,7 +1,9 @@
 // System metrics and parameters of the classic Windows look at 96 dpi, and
 // the standard cursors and icons.
 #include <cstring>
+#include <vector>
 
+#include "gdi/internal/gdi_internal.h"
 #include "window.h"
 
 namespace user {
@@ -143,6 +145,18 @@ BOOL WINAPI SystemParametersInfoA(UINT action, UINT, PVOID out, UINT winIni) {
   }
   if (ok && (winIni & SPIF_SENDCHANGE)) SendMessageA(HWND_BROADCAST, WM_SETTINGCHANGE, action, 0);
   return ok;
+}
+
+BOOL WINAPI SetSysColors(int count, const INT* elements, const COLORREF* colors) {
+  if (count < 0 || (count > 0 && (!elements || !colors))) return FALSE;
+  for (int i = 0; i < count; ++i)
+    if (elements[i] < 0 || elements[i] > COLOR_MENUBAR) return FALSE;
+  for (int i = 0; i < count; ++i) gdi::SetSysColor(elements[i], colors[i]);
+  SendMessageA(HWND_BROADCAST, WM_SYSCOLORCHANGE, 0, 0);
+  std::vector<HWND> tops;
+  for (Window* t : S().topLevels) tops.push_back(t->hwnd);
+  for (HWND h : tops) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  return TRUE;
 }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR name) {

@@ -6,6 +6,7 @@
 
 #include "panels/TB97Ctls.h"
 #include "panels_fixture.h"
+#include "system_colours.h"
 
 namespace panels_test {
 namespace {
@@ -199,6 +200,22 @@ TEST_F(ButtonTest, GroupButtonsHoldDownOneAtATime) {
   Release();
   EXPECT_TRUE(a->Down()) << "a click toggles a group button";
   EXPECT_FALSE(b->Down());
+}
+
+TEST_F(ButtonTest, HeldDownPatternFollowsTheSystemColours) {
+  auto* a = Button(20, 20, "A");
+  a->SetGroupIndex(1);
+  a->SetDown(true);
+  MoveTo(300, 200);
+  ASSERT_EQ(a->State(), bsExclusive);
+  EXPECT_EQ(Pixel(24, 24), kLight) << "x and y both even";
+  EXPECT_EQ(Pixel(25, 24), kFace);
+  testsupport::ChangedSysColors changed({COLOR_BTNFACE, COLOR_BTNHIGHLIGHT}, {RGB(0, 64, 0), RGB(0, 255, 128)});
+  ASSERT_TRUE(changed.ok());
+  Pump();
+  EXPECT_EQ(Pixel(24, 24), RGB(0, 255, 128)) << "the pattern made again in the new colours";
+  EXPECT_EQ(Pixel(25, 25), RGB(0, 255, 128));
+  EXPECT_EQ(Pixel(25, 24), RGB(0, 64, 0));
 }
 
 TEST_F(ButtonTest, DisabledGlyphIsEmbossedAndCaptionDrawnTwice) {

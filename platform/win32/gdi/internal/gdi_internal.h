@@ -85,7 +85,9 @@ bool DrawCoverageMask(HDC hdc, int x, int y, const std::uint8_t* mask, int w, in
 bool FillSolidRect(HDC hdc, const RECT& logical, COLORREF color);
 
 // ---- for any area
-COLORREF SysColor(int index);  // the classic scheme; 0 for unknown indices
+COLORREF SysColor(int index);  // the current scheme; 0 for unknown indices
+// Changes one system colour and its brush; false for an unknown index.
+bool SetSysColor(int index, COLORREF color);
 // The pixels behind a bitmap handle (nullptr for an invalid handle) and
 // whether it is monochrome (pixels then only 0x000000 or 0xFFFFFF).
 std::shared_ptr<Surface> BitmapSurface(HBITMAP bitmap);

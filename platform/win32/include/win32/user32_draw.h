@@ -151,3 +151,7 @@ BOOL WINAPI DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARA
 // System colours (the classic Windows scheme).
 DWORD WINAPI GetSysColor(int nIndex);
 HBRUSH WINAPI GetSysColorBrush(int nIndex);
+// Changes the colours, then sends WM_SYSCOLORCHANGE to every top-level
+// window and repaints them all. FALSE, changing nothing, when an index is
+// unknown.
+BOOL WINAPI SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbValues);

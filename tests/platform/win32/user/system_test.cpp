@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "user/region.h"
+#include "system_colours.h"
 #include "user_test_support.h"
 
 namespace user_test {
@@ -93,6 +94,31 @@ TEST_F(System, SettingChangesAreBroadcastToTopLevelWindows) {
   BOOL v;
   SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &v, SPIF_SENDCHANGE);
   EXPECT_EQ(Take().size(), 2u);
+}
+
+TEST_F(System, SystemColourChangesReachTopLevelWindowsTheirBrushesAndThePaint) {
+  HWND a = Top("a", WS_POPUP | WS_VISIBLE, {10, 10, 60, 60});
+  HWND kid = Child("kid", a, {5, 5, 20, 20});
+  log().Watch({WM_SYSCOLORCHANGE});
+  HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+  const COLORREF classicFace = GetSysColor(COLOR_BTNFACE);
+  testsupport::ChangedSysColors changed({COLOR_BTNFACE, COLOR_BTNHIGHLIGHT}, {RGB(10, 20, 30), RGB(200, 210, 220)});
+  ASSERT_TRUE(changed.ok());
+  EXPECT_EQ(Take(), (std::vector<std::string>{"a:WM_SYSCOLORCHANGE"})) << "top-level windows only";
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(10, 20, 30));
+  EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), face) << "the same brush, in the new colour";
+  LOGBRUSH lb{};
+  GetObjectA(face, sizeof lb, &lb);
+  EXPECT_EQ(lb.lbColor, RGB(10, 20, 30));
+  Pump();
+  EXPECT_EQ(ScreenPixel(40, 40), 0x0A141Eu) << "the class background repainted in the new face colour";
+  EXPECT_EQ(ScreenPixel(20, 20), 0x0A141Eu) << kid;
+
+  const INT unknown[] = {COLOR_BTNFACE, 99};
+  const COLORREF colours[] = {classicFace, classicFace};
+  EXPECT_FALSE(SetSysColors(2, unknown, colours));
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(10, 20, 30)) << "nothing changes";
+  EXPECT_TRUE(Take().empty());
 }
 
 TEST_F(System, StandardCursorsReachTheHost) {
