@@ -30,27 +30,19 @@ void Piece(HDC dc, const RECT& dst, const Source& s, const RECT& src, TPictureTr
     TransparentBlt(dc, dst.left, dst.top, dw, dh, s.dc, src.left, src.top, sw, sh, s.transparent);
     return;
   }
-  // Full transparency with a monochrome mask: XOR the picture in, clear
-  // its ink through the mask, XOR it again.
+  // Full transparency: a monochrome mask of the piece, white where the
+  // transparent colour is, keeps the destination there.
   HBITMAP part = CreateCompatibleBitmap(s.dc, sw, sh);
   HDC p = CreateCompatibleDC(s.dc);
   HGDIOBJ oldP = SelectObject(p, part);
   BitBlt(p, 0, 0, sw, sh, s.dc, src.left, src.top, SRCCOPY);
   SelectObject(p, oldP);
-  HBITMAP mask = MakeColourMask(part, sw, sh, s.transparent);
-  HDC m = CreateCompatibleDC(dc);
-  HGDIOBJ oldM = SelectObject(m, mask);
-  const COLORREF text = SetTextColor(dc, 0), bk = SetBkColor(dc, RGB(255, 255, 255));
-  BitBlt(dc, dst.left, dst.top, sw, sh, s.dc, src.left, src.top, SRCINVERT);
-  BitBlt(dc, dst.left, dst.top, sw, sh, m, 0, 0, SRCAND);
-  BitBlt(dc, dst.left, dst.top, sw, sh, s.dc, src.left, src.top, SRCINVERT);
-  SetTextColor(dc, text);
-  SetBkColor(dc, bk);
-  SelectObject(m, oldM);
-  DeleteDC(m);
   DeleteDC(p);
-  DeleteObject(mask);
+  HBITMAP mask = MakeColourMask(part, sw, sh, s.transparent);
   DeleteObject(part);
+  constexpr DWORD kKeepDestination = 0x00AA0029;
+  MaskBlt(dc, dst.left, dst.top, sw, sh, s.dc, src.left, src.top, mask, 0, 0, MAKEROP4(kKeepDestination, SRCCOPY));
+  DeleteObject(mask);
 }
 
 // Copies cut to `area` and drawn only where they meet the clip box.

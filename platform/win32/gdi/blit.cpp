@@ -1,5 +1,5 @@
-// Blits: BitBlt, StretchBlt, PatBlt, colour-keyed copies and DIBs drawn
-// straight onto a DC. All of them end in the raster engine.
+// Blits: BitBlt, StretchBlt, PatBlt, masked and colour-keyed copies and
+// DIBs drawn straight onto a DC. All of them end in the raster engine.
 #include "dc.h"
 #include "dib.h"
 
@@ -106,6 +106,77 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
   Normalise(x, w, nullptr);
   Normalise(y, h, nullptr);
   RopRect(e.dt, LogicalToSurface(*e.dst, e.dt, x, y, Plus(x, w), Plus(y, h)), nullptr, 0, 0, CurrentPattern(*e.dst, e.dt), r);
+  FinishDrawing(e.dt);
+  return TRUE;
+}
+
+namespace {
+
+// One operation of a masked copy run over a copy of the destination
+// rectangle `dst`, so that both operations read the destination (and a
+// source on the same surface) as it was.
+std::shared_ptr<Surface> RunOnCopy(const Target& t, const RECT& dst, const Source* src, POINT sp, Pattern pat,
+                                   std::uint8_t rop) {
+  const int w = dst.right - dst.left, h = dst.bottom - dst.top;
+  auto copy = MakeSurface(w, h);
+  if (!copy) return nullptr;
+  for (const RECT& clip : t.clip) {
+    const RECT c = IntersectRects(clip, dst);
+    for (int y = c.top; y < c.bottom; ++y)
+      std::copy(t.surface->Row(y) + c.left, t.surface->Row(y) + c.right, copy->Row(y - dst.top) + (c.left - dst.left));
+  }
+  Target work;
+  work.surface = copy;
+  work.mono = t.mono;
+  work.clip = {RECT{0, 0, w, h}};
+  pat.orgX -= dst.left;
+  pat.orgY -= dst.top;
+  RopRect(work, RECT{0, 0, w, h}, src, sp.x, sp.y, pat, rop);
+  return copy;
+}
+
+}  // namespace
+
+BOOL WINAPI MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc,
+                    HBITMAP hbmMask, int xMask, int yMask, DWORD rop) {
+  if (!hbmMask) return BitBlt(hdcDest, xDest, yDest, width, height, hdcSrc, xSrc, ySrc, rop & 0x00FFFFFF);
+  CoreGuard guard(CoreLock());
+  auto mask = LookupBitmap(hbmMask);
+  if (!mask || !mask->mono() || width < 0 || height < 0) return FALSE;
+  const Surface& m = *mask->surface;
+  if (xMask < 0 || yMask < 0 || Plus(xMask, width) > m.width || Plus(yMask, height) > m.height) return FALSE;
+  const std::uint8_t fore = RopIndex(rop), back = static_cast<std::uint8_t>(rop >> 24);
+  const bool usesS = RopUsesSource(fore) || RopUsesSource(back);
+  BlitEnds e = Resolve(hdcDest, hdcSrc, usesS);
+  if (!e.ok) return FALSE;
+  const POINT dp = ToDevice(e.dst->st, xDest, yDest);
+  const RECT dst = IntersectRects(LogicalToSurface(*e.dst, e.dt, xDest, yDest, Plus(xDest, width), Plus(yDest, height)),
+                                  RECT{0, 0, e.dt.surface->width, e.dt.surface->height});
+  if (dst.left >= dst.right || dst.top >= dst.bottom) return TRUE;
+  // Where the rectangle starts in the destination surface, before clipping.
+  const int x0 = dp.x + e.dt.origin.x, y0 = dp.y + e.dt.origin.y;
+  Source src;
+  POINT sp{0, 0};
+  if (usesS) {
+    src = MakeSource(*e.dst, e.dt, *e.src, e.st);
+    const POINT s0 = SourcePoint(e, xSrc, ySrc);
+    sp = POINT{s0.x + (dst.left - x0), s0.y + (dst.top - y0)};
+  }
+  const Pattern pat = CurrentPattern(*e.dst, e.dt);
+  auto withFore = RunOnCopy(e.dt, dst, usesS ? &src : nullptr, sp, pat, fore);
+  auto withBack = RunOnCopy(e.dt, dst, usesS ? &src : nullptr, sp, pat, back);
+  if (!withFore || !withBack) return FALSE;
+  for (const RECT& clip : e.dt.clip) {
+    const RECT c = IntersectRects(clip, dst);
+    for (int y = c.top; y < c.bottom; ++y) {
+      std::uint32_t* d = e.dt.surface->Row(y);
+      const std::uint32_t* mrow = m.Row(yMask + (y - y0));
+      for (int x = c.left; x < c.right; ++x) {
+        const bool one = (mrow[xMask + (x - x0)] & 0xFFFFFF) != 0;
+        d[x] = (one ? *withFore : *withBack).At(x - dst.left, y - dst.top);
+      }
+    }
+  }
   FinishDrawing(e.dt);
   return TRUE;
 }

@@ -182,6 +182,9 @@ typedef struct _devicemodeA DEVMODEA;
 #define PATCOPY 0x00F00021
 #define PATPAINT 0x00FB0A09
 #define PATINVERT 0x005A0049
+// A raster operation of MaskBlt: `fore` where the mask is 1 (white), `back`
+// where it is 0 (black).
+#define MAKEROP4(fore, back) ((DWORD)((((back) << 8) & 0xFF000000) | (fore)))
 #define DSTINVERT 0x00550009
 #define BLACKNESS 0x00000042
 #define WHITENESS 0x00FF0062
@@ -530,6 +533,12 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
 BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
                        int wSrc, int hSrc, DWORD rop);
 BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
+// Each pixel by the foreground operation of `rop` where the monochrome
+// `hbmMask` (read from xMask, yMask) is 1 and by the background operation
+// where it is 0; without a mask, BitBlt with the foreground operation.
+// FALSE for a colour mask or a mask rectangle that leaves the mask bitmap.
+BOOL WINAPI MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc,
+                    HBITMAP hbmMask, int xMask, int yMask, DWORD rop);
 BOOL WINAPI TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest, HDC hdcSrc,
                            int xoriginSrc, int yoriginSrc, int wSrc, int hSrc, UINT crTransparent);
 #define GdiTransparentBlt TransparentBlt

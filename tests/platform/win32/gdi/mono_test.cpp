@@ -109,3 +109,64 @@ TEST(PatternBrush, HollowBrushPaintsNothing) {
   EXPECT_EQ(c.At(1, 1), RGB(7, 7, 7));  // inside untouched
   EXPECT_EQ(c.At(0, 0), RGB(0, 0, 0));  // the pen still frames it
 }
+
+// A 4 x 2 monochrome mask, white (1) where `ones` has a '1'.
+HBITMAP MaskOf(const char* ones) {
+  WORD rows[2] = {0, 0};
+  for (int i = 0; i < 8; ++i)
+    if (ones[i] == '1') rows[i / 4] = WORD(rows[i / 4] | (0x80 >> (i % 4)));
+  return CreateBitmap(4, 2, 1, 1, rows);
+}
+
+TEST(MaskBlt, ForegroundWhereTheMaskIsWhiteBackgroundWhereBlackAndNothingOutside) {
+  Canvas src(4, 2, RGB(200, 0, 0));
+  Canvas dst(6, 4, RGB(1, 2, 3));
+  HBRUSH brush = CreateSolidBrush(RGB(0, 0, 200));
+  HGDIOBJ old = SelectObject(dst.dc, brush);
+  HBITMAP mask = MaskOf("10010110");
+  ASSERT_TRUE(MaskBlt(dst.dc, 1, 1, 4, 2, src.dc, 0, 0, mask, 0, 0, MAKEROP4(SRCCOPY, PATCOPY)));
+  const char* expect[4] = {"......", ".SBBS.", ".BSSB.", "......"};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const COLORREF want = expect[y][x] == 'S' ? RGB(200, 0, 0) : expect[y][x] == 'B' ? RGB(0, 0, 200) : RGB(1, 2, 3);
+      EXPECT_EQ(dst.At(x, y), want) << x << "," << y;
+    }
+  SelectObject(dst.dc, old);
+  DeleteObject(brush);
+  DeleteObject(mask);
+}
+
+TEST(MaskBlt, MaskOffsetClipAndKeepingTheDestination) {
+  Canvas src(4, 2, RGB(200, 0, 0));
+  Canvas dst(4, 2, RGB(1, 2, 3));
+  HBITMAP mask = MaskOf("00110011");
+  IntersectClipRect(dst.dc, 0, 0, 4, 1);
+  // From mask column 2 on, two columns wide: both white, so the source.
+  ASSERT_TRUE(MaskBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, mask, 2, 0, MAKEROP4(SRCCOPY, 0x00AA0029)));
+  EXPECT_EQ(dst.At(0, 0), RGB(200, 0, 0));
+  EXPECT_EQ(dst.At(1, 0), RGB(200, 0, 0));
+  EXPECT_EQ(dst.At(2, 0), RGB(1, 2, 3));
+  EXPECT_EQ(dst.At(0, 1), RGB(1, 2, 3)) << "outside the clip";
+  // Black in the mask keeps the destination (0xAA0029 is D).
+  SelectClipRgn(dst.dc, nullptr);
+  ASSERT_TRUE(MaskBlt(dst.dc, 0, 1, 2, 1, src.dc, 0, 0, mask, 0, 1, MAKEROP4(SRCCOPY, 0x00AA0029)));
+  EXPECT_EQ(dst.At(0, 1), RGB(1, 2, 3));
+  EXPECT_EQ(dst.At(1, 1), RGB(1, 2, 3));
+  DeleteObject(mask);
+}
+
+TEST(MaskBlt, WithoutAMaskItIsBitBltAndAColourOrShortMaskFails) {
+  Canvas src(2, 2, RGB(200, 0, 0));
+  Canvas dst(2, 2, RGB(1, 2, 3));
+  ASSERT_TRUE(MaskBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, nullptr, 0, 0, MAKEROP4(SRCCOPY, PATCOPY)));
+  EXPECT_EQ(dst.Count(RGB(200, 0, 0)), 4);
+  dst.Fill(RGB(1, 2, 3));
+  HBITMAP colour = CreateBitmap(2, 2, 1, 32, nullptr);
+  EXPECT_FALSE(MaskBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, colour, 0, 0, MAKEROP4(SRCCOPY, PATCOPY)));
+  HBITMAP mask = MaskOf("11111111");
+  EXPECT_FALSE(MaskBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, mask, 3, 0, MAKEROP4(SRCCOPY, PATCOPY)))
+      << "the mask rectangle leaves the mask";
+  EXPECT_EQ(dst.Count(RGB(1, 2, 3)), 4) << "a failed call draws nothing";
+  DeleteObject(colour);
+  DeleteObject(mask);
+}
