@@ -4,16 +4,19 @@
 
 #include <string>
 
+#include "message_log.h"
 #include "window_fixture.h"
 
 namespace stdctrls_test {
 namespace {
 
-int setTextCount = 0;
+using namespace testsupport;  // the sequence flags
+
+MessageLog barLog;
 WNDPROC barProc = nullptr;
 
-LRESULT CALLBACK CountingProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == SB_SETTEXTA) ++setTextCount;
+LRESULT CALLBACK LoggingProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  barLog.Add(h, msg, wp, lp);
   return CallWindowProcA(barProc, h, msg, wp, lp);
 }
 
@@ -22,8 +25,9 @@ class StatusPanelsTest : public WindowTest {
   HWND Bar() {
     HWND bar = Child(STATUSCLASSNAMEA, CCS_TOP | CCS_NOPARENTALIGN | CCS_NORESIZE);
     SetWindowPos(bar, nullptr, 0, 0, 734, 19, SWP_NOZORDER | SWP_NOMOVE);
-    barProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
-    setTextCount = 0;
+    barProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LoggingProc)));
+    barLog.Reset();
+    barLog.Watch({SB_SETTEXTA});
     return bar;
   }
   static std::string Text(HWND bar, int part, LRESULT* info = nullptr) {
@@ -86,10 +90,12 @@ TEST_F(StatusPanelsTest, AnEqualTextIsNotSentAgain) {
   TStatusPanels panels;
   panels.Add()->SetWidth(300);
   panels.AttachWindow(bar);
-  setTextCount = 0;
+  barLog.Clear();
   panels[0]->SetText("Adding Missions...");
   panels[0]->SetText("Adding Missions...");
-  EXPECT_EQ(setTextCount, 1);
+  panels[0]->SetText("Done.");
+  const ExpectedMessage kOncePerChange[] = {{SB_SETTEXTA, sent | wparam, 0}, {SB_SETTEXTA, sent | wparam, 0}};
+  EXPECT_TRUE(OkSequence(barLog.Take(), kOncePerChange));
 }
 
 TEST_F(StatusPanelsTest, NoPanelsGiveOneEmptyPartAndPanelsBeforeTheWindowAreWrittenLater) {
