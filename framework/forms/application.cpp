@@ -3,6 +3,7 @@
 #include "framework/application.h"
 
 #include "framework/controls.h"
+#include "framework/format_settings.h"
 #include "framework/forms.h"
 #include "framework/synchronize.h"
 
@@ -25,6 +26,7 @@ std::string GetLongHint(const std::string& hint) {
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
   ControlExceptionHandler = [](TObject* sender) { EnsureApplication()->HandleException(sender); };
+  GetFormatSettings();
 }
 
 TApplication::~TApplication() {
@@ -211,6 +213,8 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LP
   TApplication* app = Application;
   if (app && app->handle_ == hwnd) {
     TMessage m{msg, wParam, lParam, 0};
+    // The new settings are in place before the hooks redraw with them.
+    if (msg == WM_WININICHANGE) GetFormatSettings();
     for (auto& [key, hook] : std::vector<std::pair<const void*, TWindowHook>>(app->hooks_))
       if (hook && hook(m)) return m.Result;
     if (msg == WM_ACTIVATEAPP) app->SetActive(wParam != 0);

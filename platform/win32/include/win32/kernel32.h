@@ -102,6 +102,8 @@ typedef struct _RTL_CRITICAL_SECTION {
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_OUTOFMEMORY 14L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_INVALID_FLAGS 1004L
 #define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_NOT_LOCKED 158L
 #define ERROR_SIGNAL_REFUSED 156L
@@ -123,6 +125,27 @@ VOID WINAPI Sleep(DWORD dwMilliseconds);
 DWORD WINAPI SleepEx(DWORD dwMilliseconds, BOOL bAlertable);
 VOID WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime);
 VOID WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime);
+
+// Locale: the time settings, read on Linux from the user's LC_TIME locale
+// (LC_ALL, LC_TIME, LANG as the C library takes them; the "C" locale when
+// that one is not installed) at every call, so a changed environment shows
+// at the next WM_WININICHANGE.
+typedef DWORD LCID;
+typedef DWORD LCTYPE;
+#define LOCALE_USER_DEFAULT 0x0400
+#define LOCALE_SYSTEM_DEFAULT 0x0800
+#define LOCALE_NOUSEROVERRIDE 0x80000000
+#define LOCALE_STIME 0x0000001E        // time separator
+#define LOCALE_ITIME 0x00000023        // "0" 12-hour, "1" 24-hour
+#define LOCALE_ITLZERO 0x00000025      // "1" when the hour has a leading zero
+#define LOCALE_S1159 0x00000028        // the AM text
+#define LOCALE_S2359 0x00000029        // the PM text
+#define LOCALE_STIMEFORMAT 0x00001003  // "HH:mm:ss", "h:mm:ss tt", ...
+// Copies the value with its terminator into lpLCData and answers its length
+// in characters, terminator included; with cchData 0 answers the length
+// needed and writes nothing. 0 with ERROR_INSUFFICIENT_BUFFER when it does
+// not fit, ERROR_INVALID_FLAGS for a value not kept here.
+int WINAPI GetLocaleInfoA(LCID Locale, LCTYPE LCType, LPSTR lpLCData, int cchData);
 
 // Threads
 HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES lpThreadAttributes, SIZE_T dwStackSize,
