@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "dump.h"
+#include "framework/datetime.h"
 #include "win32/windows.h"
 
 namespace scene {
@@ -64,6 +65,18 @@ TEST(SceneScript, ErrorsNameTheLine) {
   EXPECT_EQ(message("key Hyper"), "line 1: unknown key 'Hyper'");
   EXPECT_EQ(message("wait -5"), "line 1: wait takes a time of 0 or more");
   EXPECT_EQ(message("shot"), "line 1: shot needs a name");
+  EXPECT_EQ(message("clock 2001-02-03"), "line 1: clock takes 2 argument(s)");
+  EXPECT_EQ(message("clock 2001-02 12:00:00"), "line 1: clock takes YYYY-MM-DD HH:MM:SS");
+  EXPECT_EQ(message("clock 2001-02-03 12:00"), "line 1: clock takes YYYY-MM-DD HH:MM:SS");
+  EXPECT_EQ(message("clock 2001-02-30 12:00:00"), "line 1: '2001-02-30 12:00:00' is no date and time");
+  EXPECT_EQ(message("clock 2001-02-03 24:00:00"), "line 1: '2001-02-03 24:00:00' is no date and time");
+}
+
+TEST(SceneScript, ClockSetsTheLocalDateAndTime) {
+  auto s = ParseScript("clock 2001-02-03 11:59:59\nstart\n");
+  ASSERT_EQ(s.size(), 2u);
+  EXPECT_EQ(s[0].kind, ckClock);
+  EXPECT_DOUBLE_EQ(s[0].when, EncodeDate(2001, 2, 3) + EncodeTime(11, 59, 59, 0));
 }
 
 TEST(SceneDump, NestedLinesWithTabsIndentAndFlags) {
@@ -79,6 +92,12 @@ TEST(SceneDump, NestedLinesWithTabsIndentAndFlags) {
             "  TMainMenu\tMainMenu1\t\t\t\n"
             "    item\tOpen1\t&Open...\t\t\n"
             "TMemo\tContents\ta\\tb\\r\\nc\t1,2,3,4\tvisible,expanded\n");
+  DumpNode logo{"TRxGIFAnimator", "GIF", "", DumpBounds{1, 2, 70, 70}, dfVisible, {}};
+  AddExtra(logo, "frame", "0");
+  AddExtra(logo, "animate", "no");
+  std::ostringstream extra;
+  WriteDump(extra, {logo});
+  EXPECT_EQ(extra.str(), "TRxGIFAnimator\tGIF\t\t1,2,70,70\tvisible\tframe=0 animate=no\n");
   EXPECT_EQ(FlagText(dfChecked | dfFocused | dfVisible), "visible,checked,focused");
 }
 

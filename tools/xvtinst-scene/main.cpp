@@ -11,6 +11,9 @@
 
 #include "backend/headless.h"
 #include "control_dump.h"
+#include "display/GIFCtrl.h"
+#include "display/RXClock.h"
+#include "framework/screen.h"
 #include "framework/datetime.h"
 #include "runner.h"
 #include "ui/Main.h"
@@ -20,6 +23,17 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// The clock's and the animators' timers tick from window timers, which the
+// message loop serves at exact moments of the virtual clock, instead of
+// from threads, whose wake-ups the host schedules: each run of a script
+// then shows the same times and frames.
+void PaceTimersByWindow(TControl* control) {
+  if (auto* clock = dynamic_cast<TRxClock*>(control)) clock->Timer()->SetThreaded(false);
+  if (auto* animator = dynamic_cast<TRxGIFAnimator*>(control)) animator->Timer()->SetThreaded(false);
+  if (auto* parent = dynamic_cast<TWinControl*>(control))
+    for (int i = 0; i < parent->ControlCount(); ++i) PaceTimersByWindow(parent->Controls(i));
+}
 
 class ProgramScene : public scene::SceneProgram {
  public:
@@ -42,6 +56,7 @@ class ProgramScene : public scene::SceneProgram {
     order_ = std::make_unique<scene::WindowCreationOrder>();
     program_ = std::make_unique<ui::Program>(prefix_);
     program_->CreateForms(std::cerr);
+    for (int i = 0; Screen && i < Screen->FormCount(); ++i) PaceTimersByWindow(Screen->Forms(i));
     if (MainForm) MainForm->Show();
   }
 
@@ -99,7 +114,7 @@ int main(int argc, char** argv) {
   headless::Start(1024, 768);
   // The date and time run on the virtual clock from a fixed moment, so
   // that the clock and the build's duration are the same at every run.
-  SetTimeSource([] { return EncodeDate(2000, 1, 1) + EncodeTime(12, 0, 0, 0) + GetTickCount() / 86400000.0; });
+  scene::RunClockFrom(EncodeDate(2000, 1, 1) + EncodeTime(12, 0, 0, 0));
   InitCommonControls();
   std::ostringstream log;
   int status = 1;

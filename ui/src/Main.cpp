@@ -4,6 +4,7 @@
 
 #include "display/ASLink.h"
 #include "display/GIFCtrl.h"
+#include "display/RXClock.h"
 #include "display/RXCtrls.h"
 #include "display/RxGIF.h"
 #include "framework/application.h"
@@ -67,7 +68,7 @@ void TMainForm::BuildWindow() {
   RxLabel5 = c.Get<TRxLabel>("RxLabel5");
   ASLink1 = c.Get<TASLink>("ASLink1");
   StatusBar = c.Get<TAdvStatusBar>("StatusBar");
-  RxClock1 = c.Get<TPanel>("RxClock1");
+  RxClock1 = c.Get<TRxClock>("RxClock1");
 
   MenuBar->SetAlign(alTop);
   MissionTree->SetAlign(alLeft);

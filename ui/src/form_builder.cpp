@@ -4,6 +4,7 @@
 
 #include "display/ASLink.h"
 #include "display/GIFCtrl.h"
+#include "display/RXClock.h"
 #include "display/RXCtrls.h"
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
@@ -105,13 +106,6 @@ TControl* MakeMegaPanel(TComponent* owner) {
   return panel;
 }
 
-TControl* MakeClockPlace(TComponent* owner) {
-  // The right end of the status bar, where the clock will sit.
-  auto* place = new TPanel(owner);
-  place->SetBevelOuter(bvLowered);
-  return place;
-}
-
 TControl* MakeControl(TComponent* owner, const ControlLayout& spec) {
   switch (spec.kind) {
     case ckMenuBar: return new TPlainMenuBar(owner);
@@ -129,7 +123,7 @@ TControl* MakeControl(TComponent* owner, const ControlLayout& spec) {
     case ckRadioGroup: return new TRadioGroup(owner);
     case ckRadioButton: return new TRadioButton(owner);
     case ckStatusBar: return MakeStatusBar(owner);
-    case ckClock: return MakeClockPlace(owner);
+    case ckClock: return new TRxClock(owner);
     case ckMemo: return new TMemo(owner);
   }
   throw std::logic_error("unknown control kind");

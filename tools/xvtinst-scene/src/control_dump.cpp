@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "display/GIFCtrl.h"
+#include "display/RXClock.h"
 #include "framework/forms.h"
 #include "framework/menus.h"
 #include "framework/screen.h"
@@ -102,6 +104,19 @@ void AddItems(TControl* control, DumpNode& n) {
       }
       n.children.push_back(std::move(p));
     }
+  }
+}
+
+// The clock's caption is never shown: the dump gives the time it shows.
+std::string ControlCaption(TControl* control) {
+  if (auto* clock = dynamic_cast<TRxClock*>(control)) return clock->ShownText();
+  return control->Caption();
+}
+
+void AddControlState(TControl* control, DumpNode& n) {
+  if (auto* animator = dynamic_cast<TRxGIFAnimator*>(control)) {
+    AddExtra(n, "frame", std::to_string(animator->FrameIndex()));
+    AddExtra(n, "animate", animator->Animate() ? "yes" : "no");
   }
 }
 
@@ -261,8 +276,9 @@ LRESULT CALLBACK WindowCreationOrder::Hook(int code, WPARAM wParam, LPARAM lPara
 }
 
 DumpNode DumpControl(TControl* control) {
-  DumpNode n{control->ClassName(), control->Name(), control->Caption(), ControlBounds(control),
+  DumpNode n{control->ClassName(), control->Name(), ControlCaption(control), ControlBounds(control),
              ControlFlags(control), {}};
+  AddControlState(control, n);
   if (auto* form = dynamic_cast<TCustomForm*>(control))
     if (const TMenu* menu = FormMenu(form)) n.children.push_back(MenuNode(menu));
   AddItems(control, n);

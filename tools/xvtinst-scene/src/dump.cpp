@@ -30,6 +30,11 @@ std::string EscapeField(const std::string& text) {
   return out;
 }
 
+void AddExtra(DumpNode& node, const std::string& key, const std::string& value) {
+  if (!node.extra.empty()) node.extra += ' ';
+  node.extra += key + '=' + value;
+}
+
 namespace {
 
 void WriteNode(std::ostream& out, const DumpNode& node, int depth) {
@@ -37,7 +42,9 @@ void WriteNode(std::ostream& out, const DumpNode& node, int depth) {
       << EscapeField(node.name) << '\t' << EscapeField(node.caption) << '\t';
   if (node.bounds)
     out << node.bounds->x << ',' << node.bounds->y << ',' << node.bounds->width << ',' << node.bounds->height;
-  out << '\t' << FlagText(node.flags) << '\n';
+  out << '\t' << FlagText(node.flags);
+  if (!node.extra.empty()) out << '\t' << EscapeField(node.extra);
+  out << '\n';
   for (const DumpNode& child : node.children) WriteNode(out, child, depth + 1);
 }
 

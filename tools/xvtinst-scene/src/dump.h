@@ -1,7 +1,9 @@
 // The window tree as text: one line per window, control or item, depth
 // first, two blanks of indent per level, five tab-separated fields:
 // class, name, caption or text, x,y,width,height (screen coordinates;
-// empty for an item without bounds) and the flags.
+// empty for an item without bounds) and the flags, and a sixth field of
+// key=value pairs for state no other field holds, only where there is
+// such state.
 #pragma once
 #include <optional>
 #include <ostream>
@@ -28,13 +30,18 @@ struct DumpNode {
   std::optional<DumpBounds> bounds;
   unsigned flags = 0;
   std::vector<DumpNode> children;
+  // "key=value key=value", written as a sixth field when not empty.
+  std::string extra;
 };
+
+// Appends key=value to the node's sixth field, a single blank between pairs.
+void AddExtra(DumpNode& node, const std::string& key, const std::string& value);
 
 // "visible,enabled,..." in the fixed order, "" for none.
 std::string FlagText(unsigned flags);
 
 // Tabs and line breaks inside a field are written as \t, \r and \n so
-// that every node stays on one line with five fields.
+// that every node stays on one line with its fields.
 std::string EscapeField(const std::string& text);
 
 void WriteDump(std::ostream& out, const std::vector<DumpNode>& roots);

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "backend/headless.h"
+#include "framework/datetime.h"
 
 namespace scene {
 
@@ -24,6 +25,11 @@ fs::path CopyPrefix(const fs::path& dir) {
 }
 
 }  // namespace
+
+void RunClockFrom(double when) {
+  const ULONGLONG from = GetTickCount64();
+  SetTimeSource([when, from] { return when + static_cast<double>(GetTickCount64() - from) / MSecsPerDay; });
+}
 
 SceneRunner::SceneRunner(std::vector<Command> script, SceneProgram& program, fs::path outDir, std::ostream& log)
     : script_(std::move(script)), program_(program), outDir_(std::move(outDir)), log_(log) {}
@@ -131,8 +137,8 @@ void SceneRunner::Input(const Command& c) {
 }
 
 void SceneRunner::Execute(const Command& c) {
-  if (!started_ && c.kind != ckPrefix && c.kind != ckStart)
-    throw std::runtime_error("only prefix can come before start");
+  if (!started_ && c.kind != ckPrefix && c.kind != ckStart && c.kind != ckClock)
+    throw std::runtime_error("only prefix and clock can come before start");
   switch (c.kind) {
     case ckPrefix:
       if (started_) throw std::runtime_error("prefix must come before start");
@@ -145,6 +151,7 @@ void SceneRunner::Execute(const Command& c) {
       started_ = true;  // commands may run inside Start's own loops
       program_.Start();
       break;
+    case ckClock: RunClockFrom(c.when); break;
     case ckWait: waitTicks_ = c.ms / kTickMs; break;
     case ckShot:
       if (!headless::SaveScreen((outDir_ / c.text).string())) throw std::runtime_error("cannot write " + c.text);

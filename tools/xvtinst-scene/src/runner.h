@@ -33,6 +33,10 @@ class SceneProgram {
 
 inline constexpr int kTickMs = 10;
 
+// Local date and time run on the virtual clock from `when` (a TDateTime)
+// as of now.
+void RunClockFrom(double when);
+
 class SceneRunner {
  public:
   SceneRunner(std::vector<Command> script, SceneProgram& program, std::filesystem::path outDir, std::ostream& log);

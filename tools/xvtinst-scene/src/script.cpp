@@ -3,6 +3,7 @@
 #include <charconv>
 #include <map>
 
+#include "framework/datetime.h"
 #include "win32/windows.h"
 
 namespace scene {
@@ -50,6 +51,27 @@ int Number(std::string_view word, int line) {
   return v;
 }
 
+// "YYYY-MM-DD" and "HH:MM:SS" as a TDateTime.
+double DateAndTime(std::string_view date, std::string_view time, int line) {
+  auto parts = [&](std::string_view s, char sep, std::size_t count) {
+    std::vector<int> out;
+    for (std::size_t at = 0; out.size() < count; ++at) {
+      const std::size_t end = out.size() + 1 == count ? s.size() : s.find(sep, at);
+      if (end == std::string_view::npos) break;
+      out.push_back(Number(s.substr(at, end - at), line));
+      at = end;
+    }
+    if (out.size() != count) throw ScriptError(line, "clock takes YYYY-MM-DD HH:MM:SS");
+    return out;
+  };
+  const std::vector<int> d = parts(date, '-', 3), t = parts(time, ':', 3);
+  TDateTime day = 0, clock = 0;
+  auto u16 = [](int v) { return static_cast<std::uint16_t>(v < 0 || v > 65535 ? 65535 : v); };
+  if (!TryEncodeDate(u16(d[0]), u16(d[1]), u16(d[2]), day) || !TryEncodeTime(u16(t[0]), u16(t[1]), u16(t[2]), 0, clock))
+    throw ScriptError(line, "'" + std::string(date) + " " + std::string(time) + "' is no date and time");
+  return day + clock;
+}
+
 std::vector<std::string_view> Words(std::string_view s) {
   std::vector<std::string_view> out;
   std::size_t i = 0;
@@ -66,7 +88,8 @@ const std::map<std::string_view, CommandKind>& Keywords() {
   static const std::map<std::string_view, CommandKind> k{
       {"prefix", ckPrefix}, {"start", ckStart}, {"move", ckMove}, {"click", ckClick}, {"dblclick", ckDblClick},
       {"rclick", ckRClick}, {"down", ckDown},   {"up", ckUp},     {"key", ckKey},     {"type", ckType},
-      {"wait", ckWait},     {"shot", ckShot},   {"dump", ckDump}, {"file", ckFile}};
+      {"wait", ckWait},     {"shot", ckShot},   {"dump", ckDump}, {"file", ckFile},
+      {"clock", ckClock}};
   return k;
 }
 
@@ -125,6 +148,10 @@ Command ParseLine(std::string_view raw, int line) {
       c.file = std::string(args.substr(cut + 1));
       break;
     }
+    case ckClock:
+      need(2);
+      c.when = DateAndTime(w[0], w[1], line);
+      break;
     case ckType: break;
   }
   return c;

@@ -10,7 +10,7 @@
 namespace scene {
 
 enum CommandKind { ckPrefix, ckStart, ckMove, ckClick, ckDblClick, ckRClick, ckDown, ckUp, ckKey, ckType,
-                   ckWait, ckShot, ckDump, ckFile };
+                   ckWait, ckShot, ckDump, ckFile, ckClock };
 
 // A key with the modifiers held around it, as Windows virtual-key codes.
 struct KeyChord {
@@ -26,6 +26,7 @@ struct Command {
   std::string text;   // prefix DIR, type TEXT, shot/dump FILE, file WINPATH
   std::string file;   // file ... FILE
   KeyChord key;
+  double when = 0;    // clock: the local date and time as a TDateTime
 };
 
 class ScriptError : public std::runtime_error {

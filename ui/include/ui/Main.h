@@ -17,7 +17,7 @@ class TLabel;
 class TASLink;
 class TRxLabel;
 class TRxGIFAnimator;
-class TPanel;
+class TRxClock;
 class TMegaPanel;
 class TToolbarButton97;
 class TCheckBox;
@@ -82,7 +82,7 @@ class TMainForm : public TForm {
   TRxLabel* RxLabel5 = nullptr;
   TASLink* ASLink1 = nullptr;
   TAdvStatusBar* StatusBar = nullptr;
-  TPanel* RxClock1 = nullptr;
+  TRxClock* RxClock1 = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
   TMainMenu* MainMenu1 = nullptr;
   // MainMenu1's items by MenuItemId (File1, Open1, N1, ...).

@@ -73,6 +73,7 @@ class TRxGIFAnimator : public TRxImageControl {
   // otherwise the frame's own clamped to 50 ms .. 10 s.
   unsigned FrameDelay() const;
   const TRxTimer* Timer() const { return timer_.get(); }
+  TRxTimer* Timer() { return timer_.get(); }
   // The frame-advance step the timer runs.
   void TimerTick(TObject* sender);
 
