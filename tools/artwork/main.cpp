@@ -7,12 +7,13 @@
 #include <iostream>
 #include <string>
 
+#include <backend/backend.h>
+
 #include "app_icon.h"
 #include "cpp_source.h"
 #include "gif_file.h"
 #include "glyphs.h"
 #include "logos.h"
-#include "png_writer.h"
 #include "shapes.h"
 
 namespace {
@@ -32,7 +33,11 @@ void Write(const std::string& path, const std::string& text) {
 }
 
 void Png(const std::string& path, int w, int h, const Bytes& rgba) {
-  if (!WritePng(path, w, h, rgba)) {
+  std::vector<std::uint32_t> argb(static_cast<std::size_t>(w) * h);
+  for (std::size_t i = 0; i < argb.size() && i * 4 + 3 < rgba.size(); ++i)
+    argb[i] = std::uint32_t(rgba[i * 4 + 3]) << 24 | std::uint32_t(rgba[i * 4]) << 16 |
+              std::uint32_t(rgba[i * 4 + 1]) << 8 | rgba[i * 4 + 2];
+  if (!backend::WritePng(path, backend::PixelView{argb.data(), w, h, w, true})) {
     std::cerr << "xvt-artwork: cannot write " << path << "\n";
     failed = true;
   }

@@ -1,6 +1,6 @@
 #include "gifinfo.h"
 
-#include "png_writer.h"
+#include <backend/backend.h>
 
 #include "display/GIFCompose.h"
 
@@ -85,11 +85,11 @@ void WriteFramePngs(TGIFPicture& pic, const std::string& dir) {
     const std::vector<std::uint32_t>& px = composer.Compose(int(i));
     const TColor t = composer.TransparentColor();
     const std::uint32_t key = t == clNone ? 0xFFFFFFFFu : ((t & 0xFF) << 16) | (t & 0xFF00) | ((t >> 16) & 0xFF);
-    std::vector<std::uint8_t> rgba;
-    rgba.reserve(px.size() * 4);
-    for (std::uint32_t p : px)
-      rgba.insert(rgba.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), std::uint8_t(p == key ? 0 : 255)});
+    std::vector<std::uint32_t> argb;
+    argb.reserve(px.size());
+    for (std::uint32_t p : px) argb.push_back((p & 0xFFFFFFu) | (p == key ? 0u : 0xFF000000u));
+    const backend::PixelView view{argb.data(), w, h, w, true};
     const std::string path = FramePath(dir, i, "png");
-    if (!WritePng(path, w, h, rgba)) throw std::runtime_error("Cannot write " + path);
+    if (!backend::WritePng(path, view)) throw std::runtime_error("Cannot write " + path);
   }
 }

@@ -20,21 +20,24 @@ bool WritePng(const std::string& path, const PixelView& px) {
     png_destroy_write_struct(&png, nullptr);
     return false;
   }
-  std::vector<png_byte> row(static_cast<std::size_t>(px.width) * 3);
+  const std::size_t channels = px.alpha ? 4 : 3;
+  std::vector<png_byte> row(static_cast<std::size_t>(px.width) * channels);
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     return false;
   }
   png_init_io(png, f.get());
   png_set_IHDR(png, info, static_cast<png_uint_32>(px.width), static_cast<png_uint_32>(px.height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+               px.alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = 0; y < px.height; ++y) {
     const std::uint32_t* src = px.pixels + static_cast<std::ptrdiff_t>(y) * px.stride;
     for (int x = 0; x < px.width; ++x) {
-      row[static_cast<std::size_t>(x) * 3 + 0] = static_cast<png_byte>(src[x] >> 16);
-      row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<png_byte>(src[x] >> 8);
-      row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<png_byte>(src[x]);
+      png_byte* out = &row[static_cast<std::size_t>(x) * channels];
+      out[0] = static_cast<png_byte>(src[x] >> 16);
+      out[1] = static_cast<png_byte>(src[x] >> 8);
+      out[2] = static_cast<png_byte>(src[x]);
+      if (px.alpha) out[3] = static_cast<png_byte>(src[x] >> 24);
     }
     png_write_row(png, row.data());
   }

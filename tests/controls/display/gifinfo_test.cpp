@@ -107,6 +107,7 @@ TEST(Gifinfo, FramesAreWrittenAsPng) {
     EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
     EXPECT_EQ(png[19], 64);  // IHDR width: the logical screen
     EXPECT_EQ(png[23], 48);
+    EXPECT_EQ(png[25], 6) << "RGBA, so that the transparent colour stays transparent";
   }
   fs::remove_all(dir);
 }

@@ -40,15 +40,18 @@ struct SurfaceOptions {
   std::string title;        // Windows-1252
 };
 
-// 32-bit pixels 0x00RRGGBB (the layout of a Windows 32-bit DIB), rows top-down.
+// 32-bit pixels 0x00RRGGBB (the layout of a Windows 32-bit DIB), rows top-down;
+// with `alpha` the top byte is the pixel's opacity (0xAARRGGBB).
 struct PixelView {
   const std::uint32_t* pixels = nullptr;
   int width = 0;
   int height = 0;
   int stride = 0;  // in pixels
+  bool alpha = false;
 };
 
-// Writes pixels as an 8-bit RGB PNG file; false on a file or encoder error.
+// Writes pixels as an 8-bit RGB PNG file (RGBA with `alpha`); false on a
+// file or encoder error.
 bool WritePng(const std::string& path, const PixelView& pixels);
 
 enum class EventType {

@@ -3,6 +3,10 @@
 #include <backend/headless.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
 #include <atomic>
 #include <thread>
 
@@ -162,4 +166,18 @@ TEST(PngWriter, ReportsAFileItCouldNotWrite) {
   EXPECT_FALSE(backend::WritePng("/dev/full", view));
   EXPECT_FALSE(backend::WritePng("/dev/null", backend::PixelView{}));
   EXPECT_TRUE(backend::WritePng("/dev/null", view));
+}
+
+TEST(PngWriter, WritesAnAlphaChannelOnlyWhenAsked) {
+  const std::uint32_t px[4] = {0xFFFF0000, 0x0000FF00, 0xFF0000FF, 0x80FFFFFF};
+  const std::string path = ::testing::TempDir() + "/alpha.png";
+  auto colourType = [&](bool alpha) {
+    EXPECT_TRUE(backend::WritePng(path, backend::PixelView{px, 2, 2, 2, alpha}));
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return bytes.size() > 25 ? static_cast<int>(bytes[25]) : -1;
+  };
+  EXPECT_EQ(colourType(false), 2);
+  EXPECT_EQ(colourType(true), 6);
+  std::remove(path.c_str());
 }
