@@ -1,6 +1,9 @@
-// LZW decoding straight into the index plane: each code's string is unwound
-// from its last pixel backwards into the output, so no stack or per-code
-// allocation is needed; a length table tells where the string ends.
+// LZW decoding straight into the index plane. A code's string is always a
+// run of pixels written before: the string of the code defined after `prev`
+// is prev's string where it was written plus the pixel after it. So the
+// table keeps only where each string starts in the output and its length,
+// and a code is decoded by copying that run forward (overlapping copies,
+// as the not-yet-defined code needs, come out right byte by byte).
 #include "display/GIFError.h"
 #include "display/GIFLzw.h"
 
@@ -12,104 +15,90 @@
 namespace {
 
 constexpr int kMaxCodes = 4096;
-constexpr std::uint32_t kMaxString = 4096;
 
-// Prefix and suffix side by side, so one cache line serves both while a
-// string is unwound.
-struct Entry {
-  std::uint16_t prefix;
-  std::uint8_t suffix;
-  std::uint8_t unused;
-};
-struct Tables {
-  Entry e[kMaxCodes];
-  std::uint16_t length[kMaxCodes];
-};
-
-// Bits of the concatenated sub-blocks, least significant first, with eight
-// zero bytes of slack so a code is one unaligned load.
+// Reads codes straight from the sub-blocks, least significant bit first,
+// through a 64-bit buffer: eight bytes at a time inside a block, byte by
+// byte across the block boundaries.
 class BitSource {
-public:
-  explicit BitSource(std::span<const std::uint8_t> data) {
-    bytes_.reserve(data.size() + 8);
-    std::size_t p = 1;
-    while (p < data.size()) {
-      std::size_t n = data[p++];
-      if (n == 0) break;
-      n = std::min(n, data.size() - p);  // a cut block gives what is there
-      bytes_.insert(bytes_.end(), data.begin() + std::ptrdiff_t(p), data.begin() + std::ptrdiff_t(p + n));
-      p += n;
-    }
-    total_ = std::uint64_t(bytes_.size()) * 8;
-    bytes_.resize(bytes_.size() + 8, 0);
-  }
+ public:
+  explicit BitSource(std::span<const std::uint8_t> data)
+      : p_(data.data() + 1), end_(data.data() + data.size()), total_(data.size()) {}
   bool Read(int width, std::uint32_t& code) {
-    if (pos_ + std::uint64_t(width) > total_) return false;
-    std::uint64_t v;
-    if constexpr (std::endian::native == std::endian::little) {
-      std::memcpy(&v, bytes_.data() + (pos_ >> 3), 8);
-    } else {
-      const std::uint8_t* b = bytes_.data() + (pos_ >> 3);
-      v = std::uint64_t(b[0]) | std::uint64_t(b[1]) << 8 | std::uint64_t(b[2]) << 16;
+    if (count_ < width) {
+      Refill();
+      if (count_ < width) return false;
     }
-    code = std::uint32_t(v >> (pos_ & 7)) & ((1u << width) - 1);
-    pos_ += std::uint64_t(width);
+    code = std::uint32_t(bits_) & ((1u << width) - 1);
+    bits_ >>= width;
+    count_ -= width;
     return true;
   }
-  int Percent() const { return total_ ? int(pos_ * 100 / total_) : 100; }
-
-private:
-  std::vector<std::uint8_t> bytes_;
-  std::uint64_t total_ = 0, pos_ = 0;
-};
-
-// Writes the string of `code` (length `len`) at out[cur..], dropping what
-// falls at or beyond `total`. Returns the first pixel of the string.
-inline std::uint8_t Unwind(const Tables& t, std::uint32_t code, std::uint32_t len, std::uint8_t* out,
-                           std::size_t cur, std::size_t total) {
-  std::size_t end = cur + len;
-  while (end > total) {  // only the last string of a frame is clipped
-    code = t.e[code].prefix;
-    --end;
+  int Percent() const {
+    const std::size_t done = total_ - std::size_t(end_ - p_);
+    return total_ ? int(done * 100 / total_) : 100;
   }
-  std::uint8_t* p = out + end;
-  std::uint8_t* const stop = out + cur + 1;
-  while (p > stop) {
-    const Entry en = t.e[code];
-    *--p = en.suffix;
-    code = en.prefix;
-  }
-  std::uint8_t first = t.e[code].suffix;
-  if (end > cur) out[cur] = first;
-  return first;
-}
 
-struct Decoder {
-  Tables t;
-  std::uint32_t clear = 0, eoi = 0, next = 0, limit = 0;
-  int size = 0, width = 0;
-  bool full = false;
-
-  void Reset() {
-    width = size + 1;
-    limit = 1u << width;
-    next = clear + 2;
-    full = false;
-  }
-  void Define(std::uint32_t prev, std::uint8_t first) {
-    if (full) return;
-    t.e[next] = Entry{std::uint16_t(prev), first, 0};
-    t.length[next] = std::uint16_t(t.length[prev] + 1);
-    if (++next == limit) {
-      if (width < 12) {
-        ++width;
-        limit <<= 1;
-      } else {
-        full = true;
+ private:
+  void Refill() {
+    if (left_ >= 8 && end_ - p_ >= 8) {
+      std::uint64_t v;
+      std::memcpy(&v, p_, 8);
+      if constexpr (std::endian::native == std::endian::big) v = Swap(v);
+      const int take = (63 - count_) >> 3;  // whole bytes that fit
+      bits_ |= v << count_;
+      count_ += take * 8;
+      bits_ &= (std::uint64_t(1) << count_) - 1;  // drop the bytes not taken
+      p_ += take;
+      left_ -= std::size_t(take);
+      return;
+    }
+    while (count_ <= 56) {
+      if (left_ == 0) {
+        if (p_ >= end_ || *p_ == 0) return;  // the terminator, or the data end
+        left_ = *p_++;
+        continue;
       }
+      if (p_ >= end_) return;  // a cut block gives what is there
+      bits_ |= std::uint64_t(*p_++) << count_;
+      count_ += 8;
+      --left_;
     }
   }
+  static std::uint64_t Swap(std::uint64_t v) {
+    std::uint64_t r = 0;
+    for (int i = 0; i < 8; ++i) r = r << 8 | ((v >> (8 * i)) & 0xFF);
+    return r;
+  }
+
+  const std::uint8_t* p_;
+  const std::uint8_t* end_;
+  std::size_t total_;
+  std::size_t left_ = 0;  // bytes still in the current sub-block
+  std::uint64_t bits_ = 0;
+  int count_ = 0;
 };
+
+// Where each code's string starts in the output and how long it is; the
+// roots' pixels. The state that changes per code lives in locals of the
+// loop, where stores through the pixel pointer cannot make it reload.
+struct Tables {
+  std::size_t start[kMaxCodes];
+  std::uint16_t length[kMaxCodes];
+  std::uint8_t root[kMaxCodes];
+};
+
+// Copies out[from, from + n) to out[to, ...), from < to; byte by byte
+// where the runs overlap closer than a word, so that a run repeats itself.
+// The wide copy may write up to 7 bytes past the run, which only later
+// strings overwrite, and never past `total`.
+inline void CopyRun(std::uint8_t* out, std::size_t from, std::size_t to, std::size_t n, std::size_t total) {
+  if (to - from >= 8 && to + n + 8 <= total) {
+    std::memcpy(out + to, out + from, 8);  // most strings are this short
+    for (std::size_t i = 8; i < n; i += 8) std::memcpy(out + to + i, out + from + i, 8);
+    return;
+  }
+  for (std::size_t i = 0; i < n; ++i) out[to + i] = out[from + i];
+}
 
 void Deinterlace(const std::uint8_t* flat, int w, int h, std::uint8_t* plane) {
   static constexpr int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
@@ -125,24 +114,22 @@ bool LzwDecode(std::span<const std::uint8_t> data, const TLzwDecodeParams& param
   if (params.Width <= 0 || params.Height <= 0) return false;
   if (data.empty()) return true;
   bool corrupt = false;
-  auto d = std::make_unique_for_overwrite<Decoder>();
-  d->size = data[0];
-  if (d->size < 2 || d->size > 9) {
+  int size = data[0];
+  if (size < 2 || size > 9) {
     if (!params.Tolerate) throw EInvalidGraphicOperation(gifmsg::CodeSizeRange);
     corrupt = true;
-    d->size = std::clamp(d->size, 2, 9);
+    size = std::clamp(size, 2, 9);
   }
-  d->clear = 1u << d->size;
-  d->eoi = d->clear + 1;
+  auto tables = std::make_unique_for_overwrite<Tables>();
+  std::size_t* const start = tables->start;
+  std::uint16_t* const length = tables->length;
+  std::uint8_t* const root = tables->root;
+  const std::uint32_t clear = 1u << size, eoi = clear + 1;
   const std::uint32_t rootMask = (1u << std::clamp(params.BitsPerPixel, 1, 8)) - 1;
-  // Every entry starts as a valid root so that no code, however bad, can
-  // lead a chain outside the table; the roots then get their pixels.
-  std::memset(&d->t, 0, sizeof d->t);
-  for (std::uint32_t i = 0; i < d->clear; ++i) {
-    d->t.e[i].suffix = std::uint8_t(i & rootMask);
-    d->t.length[i] = 1;
-  }
-  d->Reset();
+  for (std::uint32_t i = 0; i < clear; ++i) root[i] = std::uint8_t(i & rootMask);
+  int width = size + 1;
+  std::uint32_t next = clear + 2, limit = 1u << width;
+  bool full = false;
 
   const std::size_t total = std::size_t(params.Width) * std::size_t(params.Height);
   std::vector<std::uint8_t> flat;
@@ -153,52 +140,64 @@ bool LzwDecode(std::span<const std::uint8_t> data, const TLzwDecodeParams& param
   }
   BitSource bits(data);
   std::size_t cur = 0;
-  std::int64_t prev = -1;
+  // Where the previous code's string was written, and its length; 0 when
+  // there is none since the last clear.
+  std::size_t prevAt = 0;
+  std::uint32_t prevLen = 0;
   int reported = 0;
+  const TGIFProgress* progress = params.Progress && *params.Progress ? params.Progress : nullptr;
   while (cur < total) {
     std::uint32_t code;
-    if (!bits.Read(d->width, code)) { corrupt = true; break; }
-    if (code == d->eoi) break;
-    if (code == d->clear) {
-      d->Reset();
-      // Repeated clears are allowed; a clear directly followed by the end
-      // code is an empty run, not a pixel.
-      do {
-        if (!bits.Read(d->width, code)) { corrupt = true; break; }
-      } while (code == d->clear);
-      if (corrupt || code == d->eoi) break;
-      // Nothing is defined yet, so anything but a root is bad data.
-      if (code >= d->clear) { corrupt = true; break; }
-      out[cur++] = d->t.e[code].suffix;
-      prev = code;
+    if (!bits.Read(width, code)) { corrupt = true; break; }
+    std::uint32_t len;
+    if (code < clear) {
+      out[cur] = root[code];
+      len = 1;
+    } else if (code >= eoi + 1 && code < next) {
+      len = length[code];
+      CopyRun(out, start[code], cur, std::min<std::size_t>(len, total - cur), total);
+    } else if (code == clear) {
+      width = size + 1;
+      limit = 1u << width;
+      next = clear + 2;
+      full = false;
+      prevLen = 0;
+      continue;  // repeated clears are allowed
+    } else if (code == eoi) {
+      break;
+    } else if (code >= next && prevLen > 0) {
+      // Not yet defined (or, in bad data, beyond the table): the previous
+      // string and its own first pixel, which the overlapping copy repeats.
+      len = prevLen + 1;
+      CopyRun(out, prevAt, cur, std::min<std::size_t>(len, total - cur), total);
     } else {
-      std::uint8_t first;
-      std::uint32_t len;
-      const std::uint32_t before = d->next;
-      if (code < before) {
-        len = d->t.length[code];
-        first = Unwind(d->t, code, len, out, cur, total);
-      } else {  // not yet defined: the previous string plus its own first pixel
-        if (prev < 0) { corrupt = true; break; }
-        len = std::uint32_t(d->t.length[prev]) + 1;
-        first = Unwind(d->t, std::uint32_t(prev), len - 1, out, cur, total);
-        if (cur + len <= total) out[cur + len - 1] = first;
-      }
-      if (len > kMaxString) {
-        if (!params.Tolerate) throw EInvalidGraphicOperation(gifmsg::DataCorrupt);
-        corrupt = true;
-        break;
-      }
-      if (prev >= 0) d->Define(std::uint32_t(prev), first);
-      cur = std::min(total, cur + len);
-      prev = code < before ? code : before;  // the entry just defined
+      // Nothing defined after a clear, or a code beyond the table.
+      corrupt = true;
+      break;
     }
-    if (corrupt) break;
-    if (params.Progress && *params.Progress) {
+    if (prevLen > 0 && !full) {
+      start[next] = prevAt;
+      length[next] = std::uint16_t(prevLen + 1);
+      if (++next == limit) {
+        if (width < 12) {
+          ++width;
+          limit <<= 1;
+        } else {
+          full = true;
+        }
+      }
+    }
+    prevAt = cur;
+    prevLen = len;
+    cur = std::min(total, cur + len);
+    if (progress) {
       int pct = bits.Percent();
-      if (pct != reported) (*params.Progress)(psRunning, reported = pct, std::string());
+      if (pct != reported) (*progress)(psRunning, reported = pct, std::string());
     }
   }
+  // A wide copy may have run past where the data ended: those pixels go
+  // back to the zero the plane was filled with.
+  if (cur < total) std::fill(out + cur, out + std::min(total, cur + 8), std::uint8_t(0));
   if (params.Interlaced) Deinterlace(flat.data(), params.Width, params.Height, plane);
   return corrupt;
 }

@@ -42,11 +42,39 @@ void TGIFPicture::Clear() {
 
 void TGIFPicture::LoadFromBytes(std::span<const std::uint8_t> bytes, bool decodeFirst) { Load(bytes, decodeFirst); }
 
-void TGIFPicture::LoadFromStream(std::istream& in) {
+namespace {
+
+// The rest of the stream, read at once when its size is known.
+std::vector<std::uint8_t> ReadRest(std::istream& in) {
   std::vector<std::uint8_t> bytes;
+  const std::istream::pos_type here = in.tellg();
+  if (here != std::istream::pos_type(-1) && in.seekg(0, std::ios::end)) {
+    const std::streamoff size = in.tellg() - here;
+    in.seekg(here);
+    if (size > 0) {
+      bytes.resize(std::size_t(size));
+      in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
+      bytes.resize(std::size_t(in.gcount()));
+    }
+    return bytes;
+  }
+  in.clear();
   char buf[65536];
   while (in.read(buf, sizeof buf) || in.gcount() > 0) bytes.insert(bytes.end(), buf, buf + in.gcount());
-  Load(bytes, true);
+  return bytes;
+}
+
+}  // namespace
+
+// The file's bytes go before the first frame is decoded, so that a large
+// picture does not hold its file twice while its pixels are made.
+void TGIFPicture::LoadFromStream(std::istream& in) {
+  bool parsed;
+  {
+    const std::vector<std::uint8_t> bytes = ReadRest(in);
+    parsed = Parse(bytes);
+  }
+  if (parsed) Finish(true);
 }
 
 void TGIFPicture::ReadData(std::istream& in) {

@@ -28,6 +28,13 @@ public:
     auto s = Take(2);
     return std::uint16_t(s[0] | (s[1] << 8));
   }
+  // The bytes from here to the end of the sub-block chain that starts after
+  // the next byte (the code size): what a frame's data will hold.
+  std::size_t ChainLength() const {
+    std::size_t q = p_ + 1;
+    while (q < d_.size() && d_[q] != 0) q += std::size_t(d_[q]) + 1;
+    return std::min(q + 1, d_.size()) - std::min(p_, d_.size());
+  }
   // The next separator: at the end of the data it reads as the trailer.
   std::uint8_t Separator() { return More() ? d_[p_++] : std::uint8_t(';'); }
 
@@ -178,6 +185,7 @@ void TGIFReader::ReadFrame(TGIFFrameBase& f, std::vector<TExtension> kept) {
     item.ColorMap = pic_.Data->ColorMap;
   }
   bool truncated = false;
+  item.ImageData.reserve(c_.ChainLength());
   item.ImageData.push_back(c_.Byte());
   for (;;) {
     if (!c_.More()) { truncated = true; break; }
@@ -241,8 +249,12 @@ void TGIFReader::Run() {
 }
 
 void TGIFPicture::Load(std::span<const std::uint8_t> bytes, bool decodeFirst) {
+  if (Parse(bytes)) Finish(decodeFirst);
+}
+
+bool TGIFPicture::Parse(std::span<const std::uint8_t> bytes) {
   Clear();
-  if (bytes.empty()) return;
+  if (bytes.empty()) return false;
   try {
     TGIFReader(*this, bytes).Run();
   } catch (...) {
@@ -251,6 +263,10 @@ void TGIFPicture::Load(std::span<const std::uint8_t> bytes, bool decodeFirst) {
     throw;
   }
   if (!Frames.empty()) FrameIndex = 0;
+  return true;
+}
+
+void TGIFPicture::Finish(bool decodeFirst) {
   if (decodeFirst && !Frames.empty()) {
     try {
       Frames[0]->Decoded();

@@ -143,4 +143,8 @@ private:
   friend class TGIFReader;
   std::uint16_t FScreenWidth = 0, FScreenHeight = 0;
   void Load(std::span<const std::uint8_t> bytes, bool decodeFirst);
+  // Load in two steps: reading the frames (false for no data at all), then
+  // decoding the first one and telling of the change.
+  bool Parse(std::span<const std::uint8_t> bytes);
+  void Finish(bool decodeFirst);
 };
