@@ -6,7 +6,60 @@
 #include "framework/wincontrol.h"
 #include "wrapper_support.h"
 
-TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
+// ---- what every label shares
+
+void TLabelBase::SetFocusControl(TWinControl* control) {
+  if (control == focusControl_) return;
+  if (focusControl_) focusControl_->RemoveFreeNotification(this);
+  focusControl_ = control;
+  if (control) control->FreeNotification(this);
+}
+
+void TLabelBase::SetShowAccelChar(bool on) {
+  if (on == showAccelChar_) return;
+  showAccelChar_ = on;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TLabelBase::Notification(TComponent* component, TOperation operation) {
+  TGraphicControl::Notification(component, operation);
+  if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
+}
+
+void TLabelBase::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
+std::string TLabelBase::GetLabelText() { return Caption(); }
+
+std::string TLabelBase::TextFor(UINT& flags) {
+  std::string text = GetLabelText();
+  if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&"))) text += ' ';
+  if (!showAccelChar_) flags |= DT_NOPREFIX;
+  return text;
+}
+
+bool TLabelBase::IsAccel(char key, const std::string& caption) { return stdctrls_detail::IsAccel(key, caption); }
+
+bool TLabelBase::DialogChar(char key) {
+  if (!focusControl_ || !Enabled() || !showAccelChar_ || !IsAccel(key, GetLabelText())) return false;
+  if (focusControl_->CanFocus()) focusControl_->SetFocus();
+  return true;
+}
+
+void TLabelBase::WndProc(TMessage& message) {
+  if (message.Msg == CM_DIALOGCHAR && DialogChar(static_cast<char>(message.WParam))) {
+    message.Result = 1;
+    return;
+  }
+  TGraphicControl::WndProc(message);
+}
+
+// ---- the standard label
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TLabelBase(owner) {
   TControlStyle style = ControlStyle();
   style.Include(csOpaque).Include(csReplicatable);
   SetControlStyle(style);
@@ -46,32 +99,6 @@ void TCustomLabel::SetTransparent(bool on) {
   Invalidate();
 }
 
-void TCustomLabel::SetShowAccelChar(bool on) {
-  if (on == showAccelChar_) return;
-  showAccelChar_ = on;
-  AdjustBounds();
-  Invalidate();
-}
-
-void TCustomLabel::SetFocusControl(TWinControl* control) {
-  if (control == focusControl_) return;
-  if (focusControl_) focusControl_->RemoveFreeNotification(this);
-  focusControl_ = control;
-  if (control) control->FreeNotification(this);
-}
-
-void TCustomLabel::Notification(TComponent* component, TOperation operation) {
-  TGraphicControl::Notification(component, operation);
-  if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
-}
-
-void TCustomLabel::Loaded() {
-  TGraphicControl::Loaded();
-  AdjustBounds();
-}
-
-std::string TCustomLabel::GetLabelText() { return Caption(); }
-
 UINT TCustomLabel::TextFlags() const {
   UINT flags = DT_EXPANDTABS;
   if (wordWrap_) flags |= DT_WORDBREAK;
@@ -81,10 +108,7 @@ UINT TCustomLabel::TextFlags() const {
 }
 
 void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
-  std::string text = GetLabelText();
-  // An empty label (or a lone accelerator mark) still measures one line.
-  if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&"))) text += ' ';
-  if (!showAccelChar_) flags |= DT_NOPREFIX;
+  const std::string text = TextFor(flags);
   HDC dc = Canvas()->Handle();
   HGDIOBJ oldFont = SelectObject(dc, FontHandle(Font()->Data()));
   if (flags & DT_CALCRECT) DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
@@ -128,29 +152,15 @@ void TCustomLabel::AdjustBounds() {
   SetBounds(left, Top(), width, RectHeight(rect));
 }
 
-bool TCustomLabel::IsAccel(char key, const std::string& caption) { return stdctrls_detail::IsAccel(key, caption); }
-
-bool TCustomLabel::DialogChar(char key) {
-  if (!focusControl_ || !Enabled() || !showAccelChar_ || !IsAccel(key, GetLabelText())) return false;
-  if (focusControl_->CanFocus()) focusControl_->SetFocus();
-  return true;
-}
-
 void TCustomLabel::WndProc(TMessage& message) {
   switch (message.Msg) {
-    case CM_DIALOGCHAR:
-      if (DialogChar(static_cast<char>(message.WParam))) {
-        message.Result = 1;
-        return;
-      }
-      break;
     case CM_TEXTCHANGED:
     case CM_FONTCHANGED:
-      TGraphicControl::WndProc(message);
+      TLabelBase::WndProc(message);
       AdjustBounds();
       Invalidate();
       return;
     default: break;
   }
-  TGraphicControl::WndProc(message);
+  TLabelBase::WndProc(message);
 }

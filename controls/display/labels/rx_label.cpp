@@ -12,7 +12,7 @@
 #include "framework/label.h"
 #include "framework/wincontrol.h"
 
-TRxCustomLabel::TRxCustomLabel(TComponent* owner) : TGraphicControl(owner) {
+TRxCustomLabel::TRxCustomLabel(TComponent* owner) : TLabelBase(owner) {
   TControlStyle style = ControlStyle();
   style.Include(csOpaque).Include(csReplicatable);
   SetControlStyle(style);
@@ -61,12 +61,6 @@ void TRxCustomLabel::SetShadowPos(TShadowPosition value) {
   Changed(false);
 }
 
-void TRxCustomLabel::SetShowAccelChar(bool value) {
-  if (value == showAccelChar_) return;
-  showAccelChar_ = value;
-  Changed(true);
-}
-
 void TRxCustomLabel::SetShowFocus(bool value) {
   if (value == showFocus_) return;
   showFocus_ = value;
@@ -87,25 +81,6 @@ void TRxCustomLabel::SetWordWrap(bool value) {
   Changed(true);
 }
 
-void TRxCustomLabel::SetFocusControl(TWinControl* control) {
-  if (control == focusControl_) return;
-  if (focusControl_) focusControl_->RemoveFreeNotification(this);
-  focusControl_ = control;
-  if (control) control->FreeNotification(this);
-}
-
-void TRxCustomLabel::Notification(TComponent* component, TOperation operation) {
-  TGraphicControl::Notification(component, operation);
-  if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
-}
-
-void TRxCustomLabel::Loaded() {
-  TGraphicControl::Loaded();
-  AdjustBounds();
-}
-
-std::string TRxCustomLabel::GetLabelText() { return Caption(); }
-
 TColor TRxCustomLabel::GetDefaultFontColor() { return Font()->Color(); }
 
 void TRxCustomLabel::ShadowPlacement(TShadowPosition pos, int size, POINT& shadow, POINT& text) {
@@ -116,7 +91,7 @@ void TRxCustomLabel::ShadowPlacement(TShadowPosition pos, int size, POINT& shado
 }
 
 bool TRxCustomLabel::FocusShown() {
-  return showFocus_ && focusControl_ && Enabled() && focusControl_->Focused() &&
+  return showFocus_ && FocusControl() && Enabled() && FocusControl()->Focused() &&
          !ComponentState().Contains(csDesigning);
 }
 
@@ -137,10 +112,7 @@ void TRxCustomLabel::DrawShadowText(HDC dc, const std::string& text, TRect& rect
 }
 
 void TRxCustomLabel::DoDrawText(TRect& rect, UINT flags) {
-  std::string text = GetLabelText();
-  // An empty label (or a lone accelerator mark) still measures one line.
-  if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&"))) text += ' ';
-  if (!showAccelChar_) flags |= DT_NOPREFIX;
+  const std::string text = TextFor(flags);
   HDC dc = Canvas()->Handle();
   HGDIOBJ oldFont = SelectObject(dc, FontHandle(Font()->Data()));
   const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -208,12 +180,6 @@ void TRxCustomLabel::AdjustBounds() {
   SetBounds(left, Top(), width, RectHeight(rect));
 }
 
-bool TRxCustomLabel::DialogChar(char key) {
-  if (!focusControl_ || !Enabled() || !showAccelChar_ || !TCustomLabel::IsAccel(key, GetLabelText())) return false;
-  if (focusControl_->CanFocus()) focusControl_->SetFocus();
-  return true;
-}
-
 bool TRxCustomLabel::MayEnter() { return Enabled() && Application && Application->Active(); }
 
 void TRxCustomLabel::MouseEnter() {
@@ -244,15 +210,9 @@ void TRxCustomLabel::MouseUp(TMouseButton button, TShiftState shift, int x, int 
 
 void TRxCustomLabel::WndProc(TMessage& message) {
   switch (message.Msg) {
-    case CM_DIALOGCHAR:
-      if (DialogChar(static_cast<char>(message.WParam))) {
-        message.Result = 1;
-        return;
-      }
-      break;
     case CM_TEXTCHANGED:
     case CM_FONTCHANGED:
-      TGraphicControl::WndProc(message);
+      TLabelBase::WndProc(message);
       Changed(true);
       return;
     case CM_MOUSEENTER:
@@ -272,5 +232,5 @@ void TRxCustomLabel::WndProc(TMessage& message) {
     default:
       break;
   }
-  TGraphicControl::WndProc(message);
+  TLabelBase::WndProc(message);
 }

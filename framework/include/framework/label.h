@@ -8,7 +8,43 @@
 
 #include "framework/controls.h"
 
-class TCustomLabel : public TGraphicControl {
+// What every kind of label shares: the control its '&' accelerator
+// focuses (forgotten when that control goes), whether '&' marks one, the
+// text drawn, and bounds fitted again once loading ends.
+class TLabelBase : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+
+  TWinControl* FocusControl() const { return focusControl_; }
+  void SetFocusControl(TWinControl* control);
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool on);
+
+  void WndProc(TMessage& message) override;
+
+  // Whether `key` is the accelerator of `caption` (the letter after a
+  // single '&', compared without regard to case).
+  static bool IsAccel(char key, const std::string& caption);
+
+ protected:
+  // The text shown; the caption unless a label kind says otherwise.
+  virtual std::string GetLabelText();
+  // Fits the bounds to the text (when the label kind does that).
+  virtual void AdjustBounds() {}
+  // The text to hand DrawText with `flags`, which gain DT_NOPREFIX when '&'
+  // is no accelerator: an empty label (or a lone '&') measures one line.
+  std::string TextFor(UINT& flags);
+  void Notification(TComponent* component, TOperation operation) override;
+  void Loaded() override;
+
+ private:
+  bool DialogChar(char key);
+
+  TWinControl* focusControl_ = nullptr;
+  bool showAccelChar_ = true;
+};
+
+class TCustomLabel : public TLabelBase {
  public:
   // 65 x 17, opaque, auto-sized, '&' shown as an accelerator.
   explicit TCustomLabel(TComponent* owner);
@@ -24,40 +60,24 @@ class TCustomLabel : public TGraphicControl {
   // Transparent is the absence of csOpaque: the parent shows through.
   bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
   void SetTransparent(bool on);
-  bool ShowAccelChar() const { return showAccelChar_; }
-  void SetShowAccelChar(bool on);
-  TWinControl* FocusControl() const { return focusControl_; }
-  void SetFocusControl(TWinControl* control);
 
   void WndProc(TMessage& message) override;
 
-  // Whether `key` is the accelerator of `caption` (the letter after a
-  // single '&', compared without regard to case).
-  static bool IsAccel(char key, const std::string& caption);
-
  protected:
-  // The text shown; the caption unless a label kind says otherwise.
-  virtual std::string GetLabelText();
   // Draws (or, with DT_CALCRECT in `flags`, measures into `rect`) the text
   // on the canvas, greyed when disabled.
   virtual void DoDrawText(TRect& rect, UINT flags);
   // Fits the bounds to the text when AutoSize is on.
-  virtual void AdjustBounds();
+  void AdjustBounds() override;
   void Paint() override;
-  void Notification(TComponent* component, TOperation operation) override;
-  void Loaded() override;
   // The DrawText flags for the alignment and word wrap.
   UINT TextFlags() const;
 
  private:
-  bool DialogChar(char key);
-
   TAlignment alignment_ = taLeftJustify;
   TTextLayout layout_ = tlTop;
   bool wordWrap_ = false;
   bool autoSize_ = true;
-  bool showAccelChar_ = true;
-  TWinControl* focusControl_ = nullptr;
 };
 
 class TLabel : public TCustomLabel {

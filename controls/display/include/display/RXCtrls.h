@@ -8,13 +8,13 @@
 
 #include <win32/windef.h>
 
-#include "framework/controls.h"
 #include "framework/graphics_objects.h"
+#include "framework/label.h"
 #include "framework/types.h"
 
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
 
-class TRxCustomLabel : public TGraphicControl {
+class TRxCustomLabel : public TLabelBase {
  public:
   // 65 x 17, opaque, auto-sized, a highlight shadow one pixel up and left.
   explicit TRxCustomLabel(TComponent* owner);
@@ -23,8 +23,6 @@ class TRxCustomLabel : public TGraphicControl {
   void SetAlignment(TAlignment value);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
-  TWinControl* FocusControl() const { return focusControl_; }
-  void SetFocusControl(TWinControl* control);
   TTextLayout Layout() const { return layout_; }
   void SetLayout(TTextLayout value);
   TColor ShadowColor() const { return shadowColor_; }
@@ -33,8 +31,6 @@ class TRxCustomLabel : public TGraphicControl {
   void SetShadowSize(int value);
   TShadowPosition ShadowPos() const { return shadowPos_; }
   void SetShadowPos(TShadowPosition value);
-  bool ShowAccelChar() const { return showAccelChar_; }
-  void SetShowAccelChar(bool value);
   bool ShowFocus() const { return showFocus_; }
   void SetShowFocus(bool value);
   // Transparent is the absence of csOpaque: the parent shows through.
@@ -47,8 +43,6 @@ class TRxCustomLabel : public TGraphicControl {
   void WndProc(TMessage& message) override;
 
  protected:
-  // The text drawn: the caption.
-  virtual std::string GetLabelText();
   // The colour of the text when enabled: the font's.
   virtual TColor GetDefaultFontColor();
   // Where the shadow and the text go for a shadow of `size` at `pos`,
@@ -58,10 +52,8 @@ class TRxCustomLabel : public TGraphicControl {
   virtual bool FocusShown();
   // Draws, or with DT_CALCRECT measures, the shadowed text into `rect`.
   void DoDrawText(TRect& rect, UINT flags);
-  void AdjustBounds();
+  void AdjustBounds() override;
   void Paint() override;
-  void Loaded() override;
-  void Notification(TComponent* component, TOperation operation) override;
   // Whether the mouse coming in counts: on an enabled label while this
   // program owns the active window.
   virtual bool MayEnter();
@@ -73,17 +65,14 @@ class TRxCustomLabel : public TGraphicControl {
  private:
   void DrawShadowText(HDC dc, const std::string& text, TRect& rect, UINT flags, int size, TColor shadow,
                       TShadowPosition pos);
-  bool DialogChar(char key);
   void Changed(bool refit);
 
   TAlignment alignment_ = taLeftJustify;
   bool autoSize_ = true;
-  TWinControl* focusControl_ = nullptr;
   TTextLayout layout_ = tlTop;
   TColor shadowColor_ = clBtnHighlight;
   int shadowSize_ = 1;
   TShadowPosition shadowPos_ = spLeftTop;
-  bool showAccelChar_ = true;
   bool showFocus_ = false;
   bool wordWrap_ = false;
   bool mouseInside_ = false;
