@@ -9,7 +9,12 @@ if(errors)
 endif()
 
 file(GLOB_RECURSE produced LIST_DIRECTORIES false RELATIVE ${OUT} ${OUT}/*)
+# Shots are for looking at, except those named golden-*.png: those are kept
+# and compared byte for byte like the dumps.
+set(goldens ${produced})
+list(FILTER goldens INCLUDE REGEX "(^|/)golden-[^/]*\\.png$")
 list(FILTER produced EXCLUDE REGEX "\\.png$")
+list(APPEND produced ${goldens})
 file(GLOB_RECURSE expected LIST_DIRECTORIES false RELATIVE ${EXPECTED} ${EXPECTED}/*)
 
 if("$ENV{XVT_UPDATE_SCENES}" STREQUAL "1")

@@ -118,8 +118,10 @@ void ControlTest::Key(unsigned vk) {
 
 void ControlTest::Save(HWND h, const std::string& name) {
   Pump();
-  std::filesystem::create_directories("controls_shots");
-  headless::SaveWindow(h, "controls_shots/" + name + ".png");
+  // Beside the other test output, never in the folder the test was started from.
+  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "controls_shots";
+  std::filesystem::create_directories(dir);
+  headless::SaveWindow(h, (dir / (name + ".png")).string());
 }
 
 }  // namespace controls_test
