@@ -161,6 +161,20 @@ void WaitForWork(ThreadQueue& q, int timeoutMs) {
     q.cv.wait_for(lk, std::chrono::milliseconds(std::min(t, 5)), ready);
 }
 
+// A wait of MsgWaitForMultipleObjects for less than all input: a due
+// timer or a queued message that its mask leaves out must not end the wait
+// at once, or a wait for keys and buttons would spin without the time
+// passing. Sent messages are served by the caller's loop, so they wake it.
+void WaitForMaskedWork(ThreadQueue& q, int timeoutMs, DWORD mask) {
+  constexpr DWORD kQueued = QS_TIMER | QS_POSTMESSAGE | QS_SENDMESSAGE;
+  if (timeoutMs < 0 || (mask & kQueued) == kQueued) return WaitForWork(q, timeoutMs);
+  backend::Backend* host = Host();
+  if (host && q.tid == S().inputThread) return host->Wait(timeoutMs);
+  std::unique_lock<std::mutex> lk(q.m);
+  q.cv.wait_for(lk, std::chrono::milliseconds(std::min(timeoutMs, 5)),
+                [&] { return !q.input.empty() || !q.sent.empty() || q.quit; });
+}
+
 }  // namespace
 
 void WakeThread(ThreadQueue& q) {
@@ -376,7 +390,7 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL 
     int slice = ms == INFINITE ? -1 : static_cast<int>(ms - (now - start));
     const bool stickyWake = Host() && q.tid == S().inputThread;
     if (count && !stickyWake && (slice < 0 || slice > 5)) slice = 5;
-    WaitForWork(q, slice);
+    WaitForMaskedWork(q, slice, mask);
     if (ms == 0) break;
   }
   if (count) kernel::RemoveSignalListener(listener);

@@ -136,6 +136,28 @@ TEST_F(Caret, HideCountAndBlink) {
   EXPECT_FALSE(DestroyCaret());
 }
 
+TEST_F(Timers, AWaitForKeysLetsItsTimePassOverADueTimerAndAPostedMessage) {
+  HWND a = Top("a", WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
+  SetTimer(a, 1, 10, nullptr);
+  headless::AdvanceTime(20);  // the timer is due, and nothing serves it
+  PostMessageA(a, WM_USER, 0, 0);
+  headless::SetIdleAdvance(true);
+  // Should the wait spin on what its mask leaves out, the watchdog's key ends it.
+  std::atomic<bool> done{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 500 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!done) headless::PressKey('A');
+  });
+  std::uint64_t start = backend::Current()->NowMs();
+  DWORD r = MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_KEY | QS_MOUSEBUTTON);
+  done = true;
+  watchdog.join();
+  headless::SetIdleAdvance(false);
+  EXPECT_EQ(r, static_cast<DWORD>(WAIT_TIMEOUT)) << "the wait spun on the due timer or the posted message";
+  EXPECT_GE(backend::Current()->NowMs() - start, 50u);
+  KillTimer(a, 1);
+}
+
 TEST_F(Caret, ABlinkDueDuringAWaitIsServedAndTheWaitSleeps) {
   HWND a = Top("a", WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
   Pump();
