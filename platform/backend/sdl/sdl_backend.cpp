@@ -188,10 +188,14 @@ class SdlBackend final : public backend::Backend {
   }
   bool Translate(const SDL_Event& ev, backend::Event& e);
   bool TranslateWindow(const SDL_WindowEvent& w, backend::Event& e);
+  bool ForcedFocus(backend::SurfaceId id, bool gained);
+  bool NoActivateGainQueued();
 
   std::map<backend::SurfaceId, SDL_Window*> windows_;
   std::map<backend::SurfaceId, backend::SurfaceOptions> options_;
   std::map<backend::SurfaceId, bool> noActivate_;
+  backend::SurfaceId focusOwner_ = backend::kNoSurface;  // the last window that took the focus
+  backend::SurfaceId bounced_ = backend::kNoSurface;     // lost it to a drop-down, gets it back
   std::map<backend::SurfaceId, backend::Rect> placed_;
   std::map<backend::Cursor, SDL_Cursor*> cursors_;
   backend::SurfaceId next_ = 1;
@@ -232,6 +236,7 @@ bool SdlBackend::TranslateWindow(const SDL_WindowEvent& w, backend::Event& e) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
     case SDL_WINDOWEVENT_FOCUS_LOST: {
       bool gained = w.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+      if (ForcedFocus(e.surface, gained)) return false;
       if (options_.count(e.surface)) report_.Focus(gained, options_[e.surface].title);
       e.type = gained ? backend::EventType::Activate : backend::EventType::Deactivate;
       return true;
@@ -243,6 +248,40 @@ bool SdlBackend::TranslateWindow(const SDL_WindowEvent& w, backend::Event& e) {
     case SDL_WINDOWEVENT_SIZE_CHANGED: e.type = backend::EventType::Expose; return true;
     default: return false;
   }
+}
+
+// Without a window manager SDL hands the keyboard focus to every window it
+// shows, a drop-down that must never take it included; ShowSurface gives
+// it straight back. The focus events of that round trip are dropped, so
+// the program never sees its window lose activation to its own menu.
+bool SdlBackend::ForcedFocus(backend::SurfaceId id, bool gained) {
+  if (noActivate_.count(id) && noActivate_[id]) {
+    if (gained && focusOwner_ != id)
+      if (SDL_Window* owner = Find(focusOwner_)) SDL_SetWindowInputFocus(owner);
+    return true;
+  }
+  if (gained) {
+    const bool back = id == bounced_;
+    bounced_ = backend::kNoSurface;
+    focusOwner_ = id;
+    return back;
+  }
+  if (!NoActivateGainQueued()) return false;
+  bounced_ = id;
+  return true;
+}
+
+// A focus gain of a window that never takes activation waits in the queue.
+bool SdlBackend::NoActivateGainQueued() {
+  SDL_PumpEvents();
+  SDL_Event queued[64];
+  const int n = SDL_PeepEvents(queued, 64, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+  for (int i = 0; i < n; ++i) {
+    if (queued[i].window.event != SDL_WINDOWEVENT_FOCUS_GAINED) continue;
+    const backend::SurfaceId id = IdOf(queued[i].window.windowID);
+    return noActivate_.count(id) && noActivate_[id];
+  }
+  return false;
 }
 
 bool SdlBackend::Translate(const SDL_Event& ev, backend::Event& e) {
