@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <win32/gdi32.h>
+#include <win32/user32.h>
+
 #include "framework/bitmap.h"
 #include "menus/am2000cache.h"
 
@@ -178,11 +181,20 @@ std::array<int, 5> Font3x5(char c) {
   }
 }
 
+// Pictures are drawn into memory and given to their bitmap in one go:
+// pixel by pixel through the bitmap, the strip of 110 took seconds.
+struct Pixels {
+  Pixels(int w, int h) : width(w), height(h), px(static_cast<std::size_t>(w) * h, PaletteColor(kKey)) {}
+  int width, height;
+  std::vector<TColor> px;  // rows top-down, 0x00BBGGRR
+};
+
 class Cell {
  public:
-  Cell(TCanvas* canvas, int left) : c_(canvas), x0_(left) {}
+  Cell(Pixels& pixels, int left) : p_(pixels), x0_(left) {}
   void Dot(int x, int y, char colour) {
-    if (x >= 0 && x < 16 && y >= 0 && y < 16) c_->SetPixel(x0_ + x, y, PaletteColor(colour));
+    if (x >= 0 && x < 16 && y >= 0 && y < 16)
+      p_.px[static_cast<std::size_t>(y) * p_.width + x0_ + x] = PaletteColor(colour);
   }
   void Fill(int l, int t, int r, int b, char colour) {
     for (int y = t; y < b; ++y)
@@ -207,7 +219,7 @@ class Cell {
   }
 
  private:
-  TCanvas* c_;
+  Pixels& p_;
   int x0_;
 };
 
@@ -294,12 +306,33 @@ void DrawGlyph(Cell& g, const std::string& key) {
   }
 }
 
-std::unique_ptr<TBitmap> FilledBitmap(int width, int height) {
+// A 24-bit bitmap of the pixels, written with one SetDIBits.
+std::unique_ptr<TBitmap> ToBitmap(const Pixels& p) {
   auto bitmap = std::make_unique<TBitmap>();
   bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(width, height);
-  bitmap->Canvas()->Brush()->SetColor(PaletteColor(kKey));
-  bitmap->Canvas()->FillRect(Rect(0, 0, width, height));
+  bitmap->SetSize(p.width, p.height);
+  const int stride = (p.width * 3 + 3) & ~3;
+  std::vector<std::uint8_t> bits(static_cast<std::size_t>(stride) * p.height);
+  for (int y = 0; y < p.height; ++y) {
+    std::uint8_t* row = bits.data() + static_cast<std::size_t>(p.height - 1 - y) * stride;  // bottom-up
+    for (int x = 0; x < p.width; ++x) {
+      const auto c = static_cast<std::uint32_t>(p.px[static_cast<std::size_t>(y) * p.width + x]);
+      row[x * 3] = static_cast<std::uint8_t>(c >> 16);
+      row[x * 3 + 1] = static_cast<std::uint8_t>(c >> 8);
+      row[x * 3 + 2] = static_cast<std::uint8_t>(c);
+    }
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = p.width;
+  info.bmiHeader.biHeight = p.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC dc = GetDC(nullptr);
+  SetDIBits(dc, bitmap->Handle(), 0, static_cast<UINT>(p.height), bits.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  bitmap->Canvas()->Refresh();
   return bitmap;
 }
 
@@ -309,28 +342,28 @@ std::unique_ptr<TBitmap> MakeCacheGlyphStrip() {
   std::vector<std::string> keys;
   for (int i = 0; i < CacheKeyCount(); ++i) keys.emplace_back(CacheKey(i));
   std::sort(keys.begin(), keys.end());
-  auto strip = FilledBitmap(16 * static_cast<int>(keys.size()), 16);
+  Pixels strip(16 * static_cast<int>(keys.size()), 16);
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    Cell cell(strip->Canvas(), static_cast<int>(i) * 16);
+    Cell cell(strip, static_cast<int>(i) * 16);
     DrawGlyph(cell, keys[i]);
   }
-  return strip;
+  return ToBitmap(strip);
 }
 
 std::unique_ptr<TBitmap> MakeCheckMarkGlyph() {
-  auto bitmap = FilledBitmap(16, 16);
-  Cell g(bitmap->Canvas(), 0);
+  Pixels pixels(16, 16);
+  Cell g(pixels, 0);
   // The classic tick: seven columns, three pixels thick.
   const int rise[] = {2, 3, 4, 3, 2, 1, 0};
   for (int i = 0; i < 7; ++i)
     for (int t = 0; t < 3; ++t) g.Dot(4 + i, 5 + rise[i] + t, 'k');
-  return bitmap;
+  return ToBitmap(pixels);
 }
 
 std::unique_ptr<TBitmap> MakeRadioItemGlyph() {
-  auto bitmap = FilledBitmap(16, 16);
-  Cell g(bitmap->Canvas(), 0);
+  Pixels pixels(16, 16);
+  Cell g(pixels, 0);
   g.Fill(6, 5, 10, 11, 'k');
   g.Fill(5, 6, 11, 10, 'k');
-  return bitmap;
+  return ToBitmap(pixels);
 }
