@@ -47,7 +47,11 @@ TEST(SceneScript, KeyNamesAndModifiers) {
   EXPECT_EQ(ParseKey("F1").vk, static_cast<unsigned>(VK_F1));
   EXPECT_EQ(ParseKey("F12").vk, static_cast<unsigned>(VK_F12));
   EXPECT_EQ(ParseKey("Back").vk, static_cast<unsigned>(VK_BACK));
-  for (const char* bad : {"F13", "F0", "Enter", "Meta+X", "Alt+", "ab"}) EXPECT_THROW(ParseKey(bad), std::invalid_argument) << bad;
+  for (const char* alone : {"Alt", "Ctrl", "Shift"}) EXPECT_TRUE(ParseKey(alone).modifiers.empty()) << alone;
+  EXPECT_EQ(ParseKey("Alt").vk, static_cast<unsigned>(VK_MENU));
+  EXPECT_EQ(ParseKey("Ctrl").vk, static_cast<unsigned>(VK_CONTROL));
+  EXPECT_EQ(ParseKey("Shift").vk, static_cast<unsigned>(VK_SHIFT));
+  for (const char* bad : {"F13", "F0", "Enter", "Meta+X", "Alt+", "ab", "Ctrl+Alt"}) EXPECT_THROW(ParseKey(bad), std::invalid_argument) << bad;
 }
 
 TEST(SceneScript, ErrorsNameTheLine) {
@@ -85,19 +89,22 @@ TEST(SceneDump, NestedLinesWithTabsIndentAndFlags) {
   DumpNode form{"TMainForm", "MainForm", "Main", DumpBounds{145, 163, 734, 441},
                 dfVisible | dfEnabled | dfActive, {menu}};
   DumpNode memo{"TMemo", "Contents", "a\tb\r\nc", DumpBounds{1, 2, 3, 4}, dfExpanded | dfVisible, {}};
+  DumpNode bar{"TMenuBar2000", "MenuBar", "", DumpBounds{0, 0, 9, 9}, dfHot, {}, "state=hot current=File1"};
   std::ostringstream out;
-  WriteDump(out, {form, memo});
+  WriteDump(out, {form, memo, bar});
   EXPECT_EQ(out.str(),
             "TMainForm\tMainForm\tMain\t145,163,734,441\tvisible,enabled,active\n"
             "  TMainMenu\tMainMenu1\t\t\t\n"
             "    item\tOpen1\t&Open...\t\t\n"
-            "TMemo\tContents\ta\\tb\\r\\nc\t1,2,3,4\tvisible,expanded\n");
+            "TMemo\tContents\ta\\tb\\r\\nc\t1,2,3,4\tvisible,expanded\n"
+            "TMenuBar2000\tMenuBar\t\t0,0,9,9\thot\tstate=hot current=File1\n");
   DumpNode logo{"TRxGIFAnimator", "GIF", "", DumpBounds{1, 2, 70, 70}, dfVisible, {}};
   AddExtra(logo, "frame", "0");
   AddExtra(logo, "animate", "no");
   std::ostringstream extra;
   WriteDump(extra, {logo});
   EXPECT_EQ(extra.str(), "TRxGIFAnimator\tGIF\t\t1,2,70,70\tvisible\tframe=0 animate=no\n");
+");
   EXPECT_EQ(FlagText(dfChecked | dfFocused | dfVisible), "visible,checked,focused");
 }
 

@@ -13,13 +13,13 @@
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
 #include "main_adapters.h"
+#include "menus/am2000menubar.h"
 #include "panels/AdvStatusBar.h"
 #include "panels/MegaPanl.h"
 #include "panels/TB97Ctls.h"
 #include "registry/registry.h"
 #include "ui/artwork.h"
 #include "ui/form_builder.h"
-#include "ui/plain_menu_bar.h"
 
 using namespace ui;
 
@@ -37,7 +37,7 @@ void TMainForm::BuildWindow() {
   const FormLayout& spec = FormByName("MainForm");
   ApplyFormLayout(*this, spec);
   FormControls c = BuildControls(*this, spec);
-  MenuBar = c.Get<TPlainMenuBar>("MenuBar");
+  MenuBar = c.Get<TMenuBar2000>("MenuBar");
   MissionTree = c.Get<TTreeView>("MissionTree");
   RxLabel2 = c.Get<TRxLabel>("RxLabel2");
   RxLabel1 = c.Get<TRxLabel>("RxLabel1");
@@ -70,6 +70,8 @@ void TMainForm::BuildWindow() {
   StatusBar = c.Get<TAdvStatusBar>("StatusBar");
   RxClock1 = c.Get<TRxClock>("RxClock1");
 
+  MenuBar->SetStatusBar(StatusBar);
+  MenuBar->SetStatusBarIndex(0);
   MenuBar->SetAlign(alTop);
   MissionTree->SetAlign(alLeft);
   StatusBar->SetAlign(alBottom);
@@ -145,9 +147,6 @@ void TMainForm::BindEvents() {
       {miAbout1, &TMainForm::About1Click},
   };
   for (auto [id, handler] : items) MenuItems[id]->OnClick = bind(handler);
-  // The menu writes the hint of the item under the pointer; it goes to
-  // the first status panel, over what a build wrote there.
-  Application->OnHint = [this](TObject*) { StatusBar->Panels()->Items(0)->SetText(Application->Hint()); };
 }
 
 void TMainForm::FormCreate(TObject*) {

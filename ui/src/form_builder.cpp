@@ -8,11 +8,11 @@
 #include "display/RXCtrls.h"
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
+#include "menus/am2000menubar.h"
 #include "panels/AdvStatusBar.h"
 #include "panels/MegaPanl.h"
 #include "panels/TB97Ctls.h"
 #include "panels/TFlatEditUnit.h"
-#include "ui/plain_menu_bar.h"
 
 namespace ui {
 
@@ -67,6 +67,20 @@ bool SameFont(const FontDesc& a, const FontDesc& b) {
   return std::string_view(a.face) == b.face && a.height == b.height && a.color == b.color && a.style == b.style;
 }
 
+TControl* MakeMenuBar(TComponent* owner) {
+  // The drop-downs fade in; the bar draws its captions over the window's
+  // own background and hands its item hints to the status bar, which the
+  // window names once it exists.
+  auto* bar = new TMenuBar2000(owner);
+  bar->Options()->Animation = anFadeIn;
+  ApplyFont(*bar->Font(), kFormFont);
+  bar->SetParentFont(false);
+  bar->SetShowHint(true);
+  bar->SetParentShowHint(false);
+  bar->SetTransparent(true);
+  return bar;
+}
+
 TControl* MakeLabel(TComponent* owner) {
   // Labels size themselves to their caption (the table's box is where
   // the designer left them); a window turns that off where it must not.
@@ -108,7 +122,7 @@ TControl* MakeMegaPanel(TComponent* owner) {
 
 TControl* MakeControl(TComponent* owner, const ControlLayout& spec) {
   switch (spec.kind) {
-    case ckMenuBar: return new TPlainMenuBar(owner);
+    case ckMenuBar: return MakeMenuBar(owner);
     case ckTreeView: return MakeTreeView(owner);
     case ckLabel: return MakeLabel(owner);
     case ckRxLabel: return new TRxLabel(owner);

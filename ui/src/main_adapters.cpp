@@ -7,6 +7,7 @@
 #include "panels/AdvStatusBar.h"
 #include "panels/TB97Ctls.h"
 #include "panels/TFlatEditUnit.h"
+#include "menus/am2000menubar.h"
 #include "ui/About.h"
 #include "ui/Confirm.h"
 #include "ui/Instructs.h"
@@ -75,6 +76,8 @@ void MainControls::ShowInstructions() {
 }
 void MainControls::ShowAbout() { AboutForm->ShowModal(); }
 void MainControls::Terminate() { Application->Terminate(); }
+// Without the fade the drop-downs still open animated: they slide.
+void MainControls::SetMenuFades(bool fadeIn) { f_.MenuBar->Options()->Animation = fadeIn ? anFadeIn : anSmart; }
 
 void BoxPrompts::Information(const std::string& text) {
   Application->MessageBox(text, "Information", MB_OK | MB_ICONINFORMATION);

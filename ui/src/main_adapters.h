@@ -68,9 +68,7 @@ class MainControls : public MainWindowControls {
   void ShowInstructions() override;
   void ShowAbout() override;
   void Terminate() override;
-  // The plain menu bar has no animation to switch; MenuFades1's check
-  // mark keeps the choice.
-  void SetMenuFades(bool) override {}
+  void SetMenuFades(bool fadeIn) override;
 
  private:
   TMainForm& f_;

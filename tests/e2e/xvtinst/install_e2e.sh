@@ -135,6 +135,23 @@ start() {
   pid=$!
 }
 
+# The menu bar's drop-downs: File drops down from client (0, 18); its rows
+# start 3 pixels lower, 19 high (separators 9): Open, -, Build, ...
+readonly file_x=12 file_y=9 build_x=40 build_y=$((18 + 3 + 19 + 9 + 9))
+# What the screen shows, read back from the server: the File drop-down
+# (134 x 119) lies over the tree, whose empty part is white; its Exit row
+# ends in the menu's grey. A fade shows neither colour until it has ended.
+pixel() { import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-Fa-f]\{6\}'; }
+dropdown_shown() { [ "$(pixel $((cx + 128)) $((cy + 18 + 110)))" = "#C0C0C0" ]; }
+dropdown_gone() { [ "$(pixel $((cx + 128)) $((cy + 18 + 110)))" = "#FFFFFF" ]; }
+# A key while a drop-down fades in closes it, as a click elsewhere does:
+# keys wait until the fade has ended, when the selected first row of File,
+# opened from the keyboard, shows the exact highlight colour.
+file_row_highlighted() { [ "$(pixel $((cx + 60)) $((cy + 18 + 3 + 9)))" = "#000080" ]; }
+check_focus_kept() {
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] || fail "the drop-down took the keyboard focus from window $1"
+}
+
 # exit_by_menu WINDOW: File > Exit from the keyboard (Alt+F, X), then waits.
 # The server may hold the focus for the window before the program has served
 # the focus events of the windows that came and went before it (the LST
@@ -145,8 +162,11 @@ exit_by_menu() {
   local try
   for try in 1 2 3; do
     focus "$1" "$caption"
+    client_origin "$1" 734 441
     xdotool key alt+f
     wait_frame "" 10
+    poll 10 file_row_highlighted || fail "the File drop-down did not end its fade within 10 s"
+    check_focus_kept "$1"
     xdotool key x
     poll 5 exited && break
     [ "$try" -lt 3 ] || fail "File > Exit (Alt+F, X) did not end the program in three tries"
@@ -177,7 +197,14 @@ focus "$main" "$caption"
 client_origin "$main" 734 441
 panel_x=440 panel_y=136
 
-click $((panel_x + 128 + 76)) $((panel_y + 147 + 11))  # Refresh: "Build Mission List"
+# File > Build Mission List by the mouse: the drop-down shows without
+# taking the keyboard focus; a click on it while it fades shows it whole.
+click $file_x $file_y
+wait_frame "" 10
+poll 10 dropdown_shown || fail "the File drop-down did not open below File"
+check_focus_kept "$main"
+click $build_x $build_y
+poll 10 dropdown_gone || fail "the File drop-down stayed open after Build Mission List"
 # The build runs within the click, so this click is served after it, when
 # OpenFile is enabled.
 click $((panel_x + 16 + 11)) $((panel_y + 8 + 11))  # OpenFile
@@ -235,6 +262,31 @@ while IFS= read -r -d '' f; do
 done < <(find "$demo" -iname '*.lst' -print0)
 # and no file came or went (a temporary file left over, a list saved under a new name).
 [ "$(cd "$demo" && find . | sort)" = "$(cd "$prefix" && find . | sort)" ] || fail "files were added or removed"
+
+# ---- a click on another program closes an open drop-down
+
+if command -v xmessage >/dev/null; then
+  start "$prefix"
+  wait_window "$caption" 30
+  main=$win
+  focus "$main" "$caption"
+  client_origin "$main" 734 441
+  xmessage -geometry 200x60+0+0 'another program' &
+  other=$!
+  poll 10 shown xmessage || fail "xmessage did not show"
+  click $file_x $file_y
+  wait_frame "" 10
+  poll 10 dropdown_shown || fail "the File drop-down did not open"
+  check_focus_kept "$main"
+  xdotool mousemove --sync 100 30 click 1
+  xdotool windowfocus "$(visible xmessage)"
+  poll 10 dropdown_gone || fail "the File drop-down stayed open when another program was clicked"
+  kill "$other" 2>/dev/null
+  wait "$other" 2>/dev/null
+  exit_by_menu "$main"
+else
+  echo "note: no xmessage, so no other program to click"
+fi
 
 # ---- no game in the user's prefix: a scratch copy of the demo, gone after a kill
 

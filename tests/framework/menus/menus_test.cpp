@@ -1,6 +1,8 @@
 // Menus read back through their handles, as the custom menu system reads them.
 #include <gtest/gtest.h>
 
+#include <backend/headless.h>
+
 #include <string>
 #include <vector>
 
@@ -180,6 +182,35 @@ TEST_F(Menus, ChangesAreAnnouncedAndPopupRaisesOnPopup) {
   EXPECT_EQ(popup->PopupPoint().x, 10);
   Free(owner);
   EXPECT_EQ(popup->PopupComponent(), nullptr);
+}
+
+TEST_F(Menus, PopupRunsTheChosenItemAndADismissedOneRunsNothing) {
+  headless::Start(800, 600);
+  // Keys reach the menu's loop through the window that has the focus.
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.lpszClassName = "MenusTestFocus";
+  RegisterClassA(&wc);
+  HWND focus = CreateWindowExA(0, "MenusTestFocus", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr,
+                               nullptr, nullptr);
+  SetActiveWindow(focus);
+  SetFocus(focus);
+  auto* popup = new TPopupMenu(form.get());
+  TMenuItem* first = NewItem(form.get(), popup->Items(), "&First");
+  TMenuItem* second = NewItem(form.get(), popup->Items(), "&Second");
+  int firstClicks = 0, secondClicks = 0;
+  first->OnClick = [&](TObject*) { ++firstClicks; };
+  second->OnClick = [&](TObject*) { ++secondClicks; };
+  // The menu's own loop reads the keys queued before it opens.
+  headless::TypeText("s");
+  popup->Popup(300, 200);
+  EXPECT_EQ(secondClicks, 1);
+  EXPECT_EQ(firstClicks, 0);
+  headless::PressKey(VK_ESCAPE);
+  headless::ReleaseKey(VK_ESCAPE);
+  popup->Popup(300, 200);
+  EXPECT_EQ(firstClicks + secondClicks, 1);
+  DestroyWindow(focus);
 }
 
 TEST(MenuText, HotkeysAndStripping) {

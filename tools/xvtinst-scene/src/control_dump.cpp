@@ -10,6 +10,7 @@
 #include "framework/menus.h"
 #include "framework/screen.h"
 #include "framework/stdctrls.h"
+#include "menu_dump.h"
 #include "panels/TB97Ctls.h"
 #include "panels/bordered_edit.h"
 
@@ -282,6 +283,7 @@ DumpNode DumpControl(TControl* control) {
   if (auto* form = dynamic_cast<TCustomForm*>(control))
     if (const TMenu* menu = FormMenu(form)) n.children.push_back(MenuNode(menu));
   AddItems(control, n);
+  AddMenuBarState(control, n);
   if (auto* win = dynamic_cast<TWinControl*>(control))
     for (TControl* c : ChildrenInCreationOrder(win)) n.children.push_back(DumpControl(c));
   return n;
@@ -293,6 +295,11 @@ std::vector<DumpNode> DumpScreen(const WindowCreationOrder* order) {
   if (Screen) {
     for (int i = 0; i < Screen->FormCount(); ++i) {
       TCustomForm* form = Screen->Forms(i);
+      if (IsDropDownWindow(form)) {
+        if (auto node = DropDownNode(form)) out.push_back(std::move(*node));
+        if (form->HandleAllocated()) formWindows.push_back(form->WindowHandle());
+        continue;
+      }
       out.push_back(DumpControl(form));
       if (form->HandleAllocated()) formWindows.push_back(form->WindowHandle());
     }

@@ -3,7 +3,7 @@
 // class, name, caption or text, x,y,width,height (screen coordinates;
 // empty for an item without bounds) and the flags, and a sixth field of
 // key=value pairs for state no other field holds, only where there is
-// such state.
+// such state. README.md beside this folder describes every line.
 #pragma once
 #include <optional>
 #include <ostream>

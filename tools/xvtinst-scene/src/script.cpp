@@ -43,6 +43,14 @@ unsigned NamedKey(std::string_view name) {
   throw std::invalid_argument("unknown key '" + std::string(name) + "'");
 }
 
+// VK_MENU, VK_SHIFT or VK_CONTROL for "Alt", "Shift" and "Ctrl", else 0.
+unsigned ModifierKey(std::string_view name) {
+  if (name == "Alt") return VK_MENU;
+  if (name == "Shift") return VK_SHIFT;
+  if (name == "Ctrl") return VK_CONTROL;
+  return 0;
+}
+
 int Number(std::string_view word, int line) {
   int v = 0;
   auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
@@ -166,17 +174,14 @@ KeyChord ParseKey(std::string_view name) {
     // A lone "+" can't be a key name of ours, so every '+' joins.
     if (plus == std::string_view::npos) break;
     std::string_view mod = name.substr(0, plus);
-    if (mod == "Alt")
-      chord.modifiers.push_back(VK_MENU);
-    else if (mod == "Shift")
-      chord.modifiers.push_back(VK_SHIFT);
-    else if (mod == "Ctrl")
-      chord.modifiers.push_back(VK_CONTROL);
-    else
-      throw std::invalid_argument("unknown modifier '" + std::string(mod) + "'");
+    const unsigned vk = ModifierKey(mod);
+    if (!vk) throw std::invalid_argument("unknown modifier '" + std::string(mod) + "'");
+    chord.modifiers.push_back(vk);
     name.remove_prefix(plus + 1);
   }
-  chord.vk = NamedKey(name);
+  // A modifier by itself is pressed and released alone (Alt enters the
+  // menu bar's keyboard mode that way).
+  chord.vk = chord.modifiers.empty() && ModifierKey(name) ? ModifierKey(name) : NamedKey(name);
   return chord;
 }
 

@@ -35,7 +35,8 @@ class ScriptError : public std::runtime_error {
 };
 
 // A letter or digit, Return, Escape, Tab, Space, Up, Down, Left, Right,
-// Home, End, F1..F12, Delete, Back, with Alt, Shift or Ctrl joined by '+'.
+// Home, End, F1..F12, Delete, Back, with Alt, Shift or Ctrl joined by '+';
+// or Alt, Shift or Ctrl alone, pressed and released by itself.
 // Throws std::invalid_argument for a name it does not know.
 KeyChord ParseKey(std::string_view name);
 

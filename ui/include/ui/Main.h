@@ -11,7 +11,7 @@
 #include "ui/main_commands.h"
 #include "ui/main_menu.h"
 
-class TPlainMenuBar;
+class TMenuBar2000;
 class TTreeView;
 class TLabel;
 class TASLink;
@@ -51,7 +51,7 @@ class TMainForm : public TForm {
   TMainForm(TComponent* owner, const ui::MainFormContext& context);
   ~TMainForm() override;
 
-  TPlainMenuBar* MenuBar = nullptr;
+  TMenuBar2000* MenuBar = nullptr;
   TTreeView* MissionTree = nullptr;
   TRxLabel* RxLabel2 = nullptr;
   TRxLabel* RxLabel1 = nullptr;
