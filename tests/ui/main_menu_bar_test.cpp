@@ -25,7 +25,7 @@ enum { kFile, kOptions, kHelp };
 enum { kOpenRow = 0, kBuildRow = 2, kExitRow = 6 };
 enum { kXvTRow = 0, kMenuFadesRow = 7 };
 
-class MainMenuBar : public uitest::ProgramTest {
+class MainMenuBar : public ui_test::ProgramTest {
  protected:
   void SetUp() override {
     headless::SetIdleAdvance(true);
