@@ -104,7 +104,6 @@ TEST(SceneDump, NestedLinesWithTabsIndentAndFlags) {
   std::ostringstream extra;
   WriteDump(extra, {logo});
   EXPECT_EQ(extra.str(), "TRxGIFAnimator\tGIF\t\t1,2,70,70\tvisible\tframe=0 animate=no\n");
-");
   EXPECT_EQ(FlagText(dfChecked | dfFocused | dfVisible), "visible,checked,focused");
 }
 
