@@ -6,6 +6,7 @@
 #include "display/GIFCtrl.h"
 #include "display/RXCtrls.h"
 #include "framework/statusbar.h"
+#include "menus/am2000menubar.h"
 #include "panels/AdvStatusBar.h"
 #include "panels/MegaPanl.h"
 #include "panels/TB97Ctls.h"
@@ -41,6 +42,23 @@ class WindowDressing : public ProgramTest {};
 
 TEST_F(WindowDressing, TheMainWindowsPanelButtonsEditAndStatusBar) {
   TMainForm* f = MainForm;
+  TMenuBar2000* menu = f->MenuBar;
+  EXPECT_EQ(menu->ClassName(), "TMenuBar2000");
+  EXPECT_EQ(menu->Menu(), f->MainMenu1);
+  EXPECT_EQ(menu->Options()->Animation, anFadeIn);  // every start fades
+  ExpectClassicFont(menu->Font(), clWindowText, "MenuBar font");
+  EXPECT_FALSE(menu->ParentFont());
+  EXPECT_TRUE(menu->ShowHint());
+  EXPECT_FALSE(menu->ParentShowHint());
+  EXPECT_EQ(menu->StatusBar(), f->StatusBar);
+  EXPECT_EQ(menu->StatusBarIndex(), 0);
+  EXPECT_TRUE(menu->Transparent());
+  EXPECT_EQ(menu->Align(), alTop);
+  EXPECT_EQ(menu->Width(), 734);
+  EXPECT_EQ(menu->Height(), 19);
+  EXPECT_EQ(menu->Left(), 0);
+  EXPECT_EQ(menu->Top(), 0);
+
   EXPECT_EQ(f->MegaPanel1->ClassName(), "TMegaPanel");
   EXPECT_EQ(f->MegaPanel1->PanelBevelInner(), bvLowered);
   EXPECT_EQ(f->MegaPanel1->PanelBevelOuter(), bvRaised);  // a default, not set
