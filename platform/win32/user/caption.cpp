@@ -8,15 +8,10 @@
 #include "window.h"
 
 namespace user {
-namespace {
-
-HBRUSH SysBrush(int index) { return reinterpret_cast<HBRUSH>(static_cast<std::intptr_t>(index + 1)); }
-
-}  // namespace
 
 void PaintCaption(HDC dc, const RECT& caption, const FrameLook& look) {
   const bool tool = (look.exStyle & WS_EX_TOOLWINDOW) != 0;
-  FillRect(dc, &caption, SysBrush(look.active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+  FillRect(dc, &caption, GetSysColorBrush(look.active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
   RECT text = caption;
   text.left += 2;
   if (look.style & WS_SYSMENU) {
