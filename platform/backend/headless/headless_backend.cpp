@@ -203,26 +203,33 @@ class HeadlessBackend final : public backend::Backend {
   // The screen as presented: the shown surfaces bottom to top over the
   // desktop, each decorated one inside the frame the window layer paints.
   std::vector<std::uint32_t> Compose(int* w, int* h) {
-    std::vector<std::pair<backend::SurfaceId, Surface>> shown;
-    backend::Size size;
-    {
-      std::lock_guard<std::mutex> g(m_);
-      size = size_;
-      for (backend::SurfaceId id : order_)
-        if (surfaces_[id].shown) shown.emplace_back(id, surfaces_[id]);
-    }
-    std::vector<std::uint32_t> screen(static_cast<std::size_t>(size.width) * size.height, kDesktop);
-    const backend::FramePainter painter = backend::CurrentFramePainter();
-    for (const auto& [id, s] : shown) {
-      backend::FramePicture frame;
-      if (!s.options.popup && painter && painter(id, frame)) {
-        const backend::Rect at{s.rect.x - frame.surfaceX, s.rect.y - frame.surfaceY, frame.width, frame.height};
-        Blit(screen, size, frame.pixels.data(), at, s.rect);
+    // The frames first, outside the lock: their painter draws in the window
+    // layer. The surfaces' own pixels are then read in place under it.
+    std::map<backend::SurfaceId, backend::FramePicture> frames;
+    if (const backend::FramePainter painter = backend::CurrentFramePainter()) {
+      std::vector<backend::SurfaceId> framed;
+      {
+        std::lock_guard<std::mutex> g(m_);
+        for (backend::SurfaceId id : order_)
+          if (surfaces_[id].shown && !surfaces_[id].options.popup) framed.push_back(id);
       }
-      Blit(screen, size, s.pixels.data(), s.rect, backend::Rect{});
+      for (backend::SurfaceId id : framed)
+        if (backend::FramePicture frame; painter(id, frame)) frames.emplace(id, std::move(frame));
     }
-    if (w) *w = size.width;
-    if (h) *h = size.height;
+    std::lock_guard<std::mutex> g(m_);
+    std::vector<std::uint32_t> screen(static_cast<std::size_t>(size_.width) * size_.height, kDesktop);
+    for (backend::SurfaceId id : order_) {
+      const Surface& s = surfaces_[id];
+      if (!s.shown) continue;
+      if (auto f = frames.find(id); f != frames.end()) {
+        const backend::FramePicture& frame = f->second;
+        const backend::Rect at{s.rect.x - frame.surfaceX, s.rect.y - frame.surfaceY, frame.width, frame.height};
+        Blit(screen, size_, frame.pixels.data(), at, s.rect);
+      }
+      Blit(screen, size_, s.pixels.data(), s.rect, backend::Rect{});
+    }
+    if (w) *w = size_.width;
+    if (h) *h = size_.height;
     return screen;
   }
   // Copies `src` (place.width x place.height pixels) to `place` on the
