@@ -4,7 +4,8 @@
 # mission list, open the XvT combat mission ember.tie through the file-open
 # dialog, name it, type a section, install, confirm, close the program; the
 # three XvT combat lists on disk must then hold the mission and no other list
-# may have changed. Then a run on a prefix without games works on a scratch
+# may have changed. Help > Help shows the Instructions, Help > About the About
+# window, whose picture must be seen to change on the screen. Then a run on a prefix without games works on a scratch
 # copy of the demo prefix, which a kill must not leave behind.
 # Every wait is a bounded poll for what the next step needs (a window mapped
 # and its first frame on the screen, the keyboard focus taken, a dialog gone,
@@ -276,6 +277,46 @@ while IFS= read -r -d '' f; do
 done < <(find "$demo" -iname '*.lst' -print0)
 # and no file came or went (a temporary file left over, a list saved under a new name).
 [ "$(cd "$demo" && find . | sort)" = "$(cd "$prefix" && find . | sort)" ] || fail "files were added or removed"
+
+# ---- Help > Help, and Help > About with its picture moving
+
+# The Help drop-down (82 x 53 at client 82, 18) lies over the empty tree:
+# its rows Help at client y 21 and About at 49, 19 high each.
+readonly help_x=93 help_y=9 help_row_y=30 about_row_y=58
+help_dropdown_shown() { [ "$(pixel $((cx + 150)) $((cy + 64)))" = "#C0C0C0" ]; }
+# help_command ROW_Y: opens Help by the mouse and clicks that row.
+help_command() {
+  focus "$main" "$caption"
+  client_origin "$main" 734 441
+  click $help_x $help_y
+  wait_frame "" 10
+  poll 10 help_dropdown_shown || fail "the Help drop-down did not open below Help"
+  click 115 "$1"
+}
+# The About picture, 100 x 75 at client 8, 8, as the server shows it.
+about_picture() { import -window root -crop 100x75+$((cx + 8))+$((cy + 8)) -depth 8 rgb:- 2>/dev/null; }
+picture_changed() { about_picture >"$work/about-now.rgb" && ! cmp -s "$work/about-first.rgb" "$work/about-now.rgb"; }
+
+start "$prefix"
+wait_window "$caption" 30
+main=$win
+help_command $help_row_y
+wait_window 'Mission Installer - Instructions' 15
+help_command $about_row_y
+wait_window 'About this Program' 15
+about=$win
+client_origin "$about" 315 177
+about_picture >"$work/about-first.rgb"
+[ -s "$work/about-first.rgb" ] || fail "no picture of the About window could be read from the screen"
+poll 10 picture_changed || fail "the About picture did not move within 10 s"
+if [ -n "${XVT_E2E_SHOT_DIR:-}" ]; then
+  for f in first now; do
+    convert -size 100x75 -depth 8 "rgb:$work/about-$f.rgb" "$XVT_E2E_SHOT_DIR/about-$f.png"
+  done
+fi
+click $((40 + 120)) $((144 + 11))  # Close this window
+poll 10 gone 'About this Program' || fail "the About window stayed open after \"Close this window\""
+exit_by_menu "$main"
 
 # ---- a click on another program closes an open drop-down
 
