@@ -2,7 +2,6 @@
 // ($WINEPREFIX, else ~/.wine), or over a scratch copy of the bundled demo
 // prefix when that one has no game, so that a first run has lists to show.
 #include <atomic>
-#include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
@@ -16,6 +15,7 @@
 
 #include "catalogue/start_prefix.h"
 #include "hostfs/hostfs.h"
+#include "hostos/hostos.h"
 #include "registry/registry.h"
 #include "signals/signal_watch.h"
 #include "ui/program.h"
@@ -50,8 +50,7 @@ int Usage(std::ostream& out, int status) {
 fs::path DemoPrefix() {
   if (Set("XVTINST_DEMO_PREFIX")) return std::getenv("XVTINST_DEMO_PREFIX");
   std::error_code ec;
-  fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (!ec) {
+  if (fs::path self = hostos::ExecutablePath(); !self.empty()) {
     fs::path installed = self.parent_path() / XVTINST_DEMO_PREFIX_FROM_BIN;
     if (fs::exists(installed / "system.reg", ec)) return installed.lexically_normal();
   }
@@ -116,7 +115,7 @@ int main(int argc, char** argv) {
 
   Scratch scratch;
   // Under a file-size limit a save fails as "Disk full" instead of killing us.
-  std::signal(SIGXFSZ, SIG_IGN);
+  hostos::IgnoreFileSizeSignal();
   // Before SDL starts, which would otherwise take SIGINT and SIGTERM for itself.
   DWORD uiThread = GetCurrentThreadId();
   signals::SignalWatch signals([uiThread] { return PostThreadMessageA(uiThread, WM_QUIT, 0, 0) != FALSE; },

@@ -6,6 +6,7 @@
 
 #include "catalogue/list_files.h"
 #include "catalogue/list_reader.h"
+#include "hostos/hostos.h"
 
 namespace catalogue {
 
@@ -75,10 +76,8 @@ double SystemClock::Now() const {
   // Days since the epoch in local time: only differences are used, but
   // they must span a change of the local offset as the local clock does.
   std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
   auto since = std::chrono::system_clock::now().time_since_epoch();
-  double seconds = std::chrono::duration<double>(since).count() + static_cast<double>(local.tm_gmtoff);
+  double seconds = std::chrono::duration<double>(since).count() + static_cast<double>(hostos::LocalOffsetSeconds(now));
   return seconds / 86400.0;
 }
 

@@ -1,16 +1,14 @@
 #include "signal_guard.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include "hostfs/hostfs.h"
+#include "hostos/hostos.h"
 
 namespace cli {
 
 namespace {
 
 bool IgnoreFileSizeLimit() {
-  ::signal(SIGXFSZ, SIG_IGN);
+  hostos::IgnoreFileSizeSignal();
   return true;
 }
 
@@ -23,10 +21,7 @@ SignalGuard::SignalGuard()
 void SignalGuard::Stop() {
   hostfs::RemoveTemporaryFiles();
   // Ended by the signal itself, as the caller of a killed program expects.
-  const int signal = watch_.Received();
-  ::signal(signal, SIG_DFL);
-  ::raise(signal);
-  ::_exit(128 + signal);
+  hostos::EndBySignal(watch_.Received());
 }
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "framework/exceptions.h"
+#include "hostos/hostos.h"
 
 std::string ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -129,8 +130,7 @@ TDateTime HostNow() {
   std::time_t seconds = system_clock::to_time_t(now);
   auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
   if (ms < 0) ms += 1000;
-  std::tm local{};
-  localtime_r(&seconds, &local);
+  std::tm local = hostos::LocalTime(seconds);
   return EncodeDate(static_cast<std::uint16_t>(local.tm_year + 1900), static_cast<std::uint16_t>(local.tm_mon + 1),
                     static_cast<std::uint16_t>(local.tm_mday)) +
          EncodeTime(static_cast<std::uint16_t>(local.tm_hour), static_cast<std::uint16_t>(local.tm_min),

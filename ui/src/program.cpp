@@ -1,8 +1,7 @@
 #include "ui/program.h"
 
-#include <win32/comdlg32.h>
-
 #include "framework/application.h"
+#include "hostos/file_dialog_drives.h"
 #include "ui/About.h"
 #include "ui/Confirm.h"
 #include "ui/Instructs.h"
@@ -32,7 +31,7 @@ Program::~Program() {
 
 void Program::CreateForms(std::ostream& warnings) {
   // The file-open dialog browses the drives of the prefix in use.
-  xvtSetFileDialogPrefix(prefix_.string().c_str());
+  hostos::SetFileDialogDrives(prefix_);
   EnsureApplication()->Initialize();
   Application->SetTitle(kApplicationTitle);
   MainForm = new TMainForm(Application, MainFormContext{prefix_, &drives_, &warnings});

@@ -18,12 +18,15 @@ std::string_view TrimRight(std::string_view s) {
   return s;
 }
 
-// FNV-1a, taken one byte at a time so that every prefix's hash is on the way.
-constexpr std::size_t kHashStart = 14695981039346656037ull;
-std::size_t HashStep(std::size_t hash, char c) { return (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull; }
+// 64-bit FNV-1a on every host (size_t is 32 bits on some), taken one byte
+// at a time so that every prefix's hash is on the way.
+constexpr std::uint64_t kHashStart = 14695981039346656037ull;
+std::uint64_t HashStep(std::uint64_t hash, char c) {
+  return (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+}
 
-std::size_t PathHash(std::string_view path) {
-  std::size_t hash = kHashStart;
+std::uint64_t PathHash(std::string_view path) {
+  std::uint64_t hash = kHashStart;
   for (char c : path) hash = HashStep(hash, c);
   return hash;
 }
@@ -160,7 +163,7 @@ void RegFile::BuildIndex() {
 
 void RegFile::AddParents(std::string_view path) {
   std::vector<IndexKey> parents;
-  std::size_t hash = kHashStart;
+  std::uint64_t hash = kHashStart;
   for (std::size_t i = 0; i < path.size(); ++i) {
     if (path[i] == '\\') parents.push_back({path.substr(0, i), hash});
     hash = HashStep(hash, path[i]);

@@ -60,11 +60,11 @@ class RegFile {
   // one pass over it, so a path of many parts costs no more than its length.
   struct IndexKey {
     std::string_view path;
-    std::size_t hash;
+    std::uint64_t hash;
     bool operator==(const IndexKey& other) const { return path == other.path; }
   };
   struct IndexHash {
-    std::size_t operator()(const IndexKey& key) const { return key.hash; }
+    std::size_t operator()(const IndexKey& key) const { return static_cast<std::size_t>(key.hash); }
   };
   void AddParents(std::string_view path);
 

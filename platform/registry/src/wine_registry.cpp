@@ -1,7 +1,6 @@
 #include <ostream>
 #include <unordered_map>
 
-#include "hostfs/hostfs.h"
 #include "key_path.h"
 #include "reg_file.h"
 #include "registry/registry.h"
@@ -48,20 +47,6 @@ class WineRegistry : public Registry {
 std::unique_ptr<Registry> ParseWineRegistry(std::string_view text, std::ostream& warnings,
                                             const std::string& source) {
   return std::make_unique<WineRegistry>(std::string(text), warnings, source);
-}
-
-std::unique_ptr<Registry> OpenWineRegistry(const std::filesystem::path& prefix, std::ostream& warnings) {
-  const std::filesystem::path file = prefix / "system.reg";
-  std::string text;
-  try {
-    text = hostfs::ReadHostFile(file);
-  } catch (const hostfs::FileError& e) {
-    // No registry yet is an ordinary state of a prefix; any other failure is worth a word.
-    if (e.Code() != hostfs::kErrorFileNotFound)
-      warnings << "warning: cannot read " << file.string() << ": " << e.what() << "; no games are found in it\n";
-    return std::make_unique<MemoryRegistry>();
-  }
-  return std::make_unique<WineRegistry>(std::move(text), warnings, file.string());
 }
 
 }  // namespace registry

@@ -3,19 +3,19 @@
 // prefix is still removed; the command line after taking away the new text
 // of a list it was saving.
 #pragma once
-#include <signal.h>
 
-#include <array>
 #include <atomic>
 #include <functional>
-#include <thread>
+#include <memory>
 
 namespace signals {
 
 class SignalWatch {
  public:
   // Catches SIGINT, SIGTERM and SIGHUP (before SDL starts, so that it keeps
-  // its hands off them) and serves them on a thread of its own. The first
+  // its hands off them) and serves them on a thread of its own; on Windows,
+  // the console's Ctrl-C (as SIGINT), Ctrl-Break, close, log-off and
+  // shut-down (as SIGTERM), on the thread the system calls us on. The first
   // signal calls `stop` from that thread, which tells whether it could ask
   // the program to end; a second signal, or a first that could not be passed
   // on, calls `abandon`, which must end the process. No signal is blocked,
@@ -30,14 +30,15 @@ class SignalWatch {
   int Received() const { return received_; }
 
  private:
-  void Watch();
+  struct Host;  // what the host's side keeps: handlers, a thread
+
+  // One signal caught, on the serving thread.
+  void Deliver(int signal);
 
   std::function<bool()> stop_;
   std::function<void(int)> abandon_;
   std::atomic<int> received_{0};
-  int pipe_[2] = {-1, -1};
-  std::array<struct sigaction, 3> previous_{};
-  std::thread thread_;
+  std::unique_ptr<Host> host_;
 };
 
 }  // namespace signals
