@@ -3,9 +3,8 @@
 // whole-file reading and replacing with the file error texts of the program.
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -106,7 +105,8 @@ inline constexpr std::chrono::milliseconds kListLockWait{30000};
 // A file taken for rewriting: opened, checked to be a regular file that this
 // user may replace in a folder where the new text can be made, and, once
 // locked, kept from every other program that rewrites it through a HeldFile
-// (an advisory flock on the file) until destroyed. Two rewrites of one list
+// (an advisory flock on the file; on Windows, which will not replace a file
+// held open, a named mutex of the file's full path) until destroyed. Two rewrites of one list
 // then follow each other instead of one losing the other's change.
 class HeldFile {
  public:
@@ -138,9 +138,9 @@ class HeldFile {
   const Drives& drives_;
   std::string windowsPath_;
   std::filesystem::path host_;
-  int fd_ = -1;
-  dev_t dev_ = 0;
-  ino_t ino_ = 0;
+  std::intptr_t handle_ = -1;  // the open file (POSIX) or the lock's mutex (Windows)
+  std::uint64_t dev_ = 0;      // the file's device or volume, and its number there
+  std::uint64_t ino_ = 0;
   bool locked_ = false;
   bool replaced_ = false;  // replaced, but the new file is another's to lock
 };
