@@ -60,6 +60,7 @@ void TRxGIFAnimator::SetAnimate(bool value) {
     timer_->SetEnabled(false);
     timer_->SetOnTimer(nullptr);
     animate_ = false;
+    resting_ = false;
     Stop();
     PictureChanged();
   }
@@ -98,6 +99,13 @@ void TRxGIFAnimator::SetTransparent(bool value) {
 void TRxGIFAnimator::TimerTick(TObject*) {
   TWinControl* parent = Parent();
   if (!Visible() || image_->Count() < 2 || !parent || !parent->HandleAllocated()) return;
+  if (!IsWindowVisible(parent->Handle())) {
+    // Nobody sees the frames: the picture holds still and the process
+    // sleeps until the window shows again.
+    resting_ = true;
+    timer_->SetEnabled(false);
+    return;
+  }
   frameIndex_ = frameIndex_ + 1 >= image_->Count() ? 0 : frameIndex_ + 1;
   FrameChanged();
   Repaint();
@@ -129,6 +137,10 @@ HBITMAP TRxGIFAnimator::ComposedBitmap(HDC dc, int n) {
 }
 
 void TRxGIFAnimator::DoPaintImage() {
+  if (resting_ && animate_) {
+    resting_ = false;
+    timer_->SetEnabled(true);
+  }
   if (image_->HasTransparentFrame() || image_->GetEmpty()) PaintParentBackground();
   const int w = image_->ScreenWidth(), h = image_->ScreenHeight();
   if (image_->GetEmpty() || w < 1 || h < 1) return;

@@ -92,7 +92,7 @@ TEST_F(Animator, TicksAdvanceOnlyWithAParentWindowAndWrap) {
   animator->OnFrameChanged = [&](TObject*) { ++frames; };
   animator->TimerTick(nullptr);
   EXPECT_EQ(animator->FrameIndex(), 0);  // the form has no window yet
-  form->HandleNeeded();
+  form->Show();
   for (int i = 0; i < 3; ++i) animator->TimerTick(nullptr);
   EXPECT_EQ(animator->FrameIndex(), 0);
   EXPECT_EQ(frames, 3);
@@ -103,7 +103,7 @@ TEST_F(Animator, TicksAdvanceOnlyWithAParentWindowAndWrap) {
 
 TEST_F(Animator, LoopOffStopsAtFrameZero) {
   Load(*animator, Frames({10, 10}));
-  form->HandleNeeded();
+  form->Show();
   int starts = 0, stops = 0;
   animator->OnStart = [&](TObject*) { ++starts; };
   animator->OnStop = [&](TObject*) { ++stops; };
@@ -135,6 +135,32 @@ COLORREF PaintedPixel(TRxGIFAnimator& a, int x, int y) {
   DeleteObject(bitmap);
   DeleteDC(dc);
   return c;
+}
+
+// Behind a hidden window the picture holds still and its timer rests, so a
+// hidden window's animation costs no wake-ups; the paint that comes with
+// showing the window again lets it go on from the frame it held.
+TEST_F(Animator, AHiddenWindowRestsTheTimerUntilItIsPaintedAgain) {
+  Load(*animator, Frames({10, 10, 10}));
+  form->HandleNeeded();
+  animator->SetAnimate(true);
+  animator->TimerTick(nullptr);
+  EXPECT_EQ(animator->FrameIndex(), 0);
+  EXPECT_FALSE(animator->Timer()->Enabled());
+  EXPECT_TRUE(animator->Animate());
+  form->Show();
+  form->Update();
+  EXPECT_TRUE(animator->Timer()->Enabled());
+  animator->TimerTick(nullptr);
+  EXPECT_EQ(animator->FrameIndex(), 1);
+  // Stopped while resting, it stays stopped when painted.
+  form->Hide();
+  animator->TimerTick(nullptr);
+  animator->SetAnimate(false);
+  form->Show();
+  form->Update();
+  EXPECT_FALSE(animator->Timer()->Enabled());
+  EXPECT_EQ(animator->FrameIndex(), 1);
 }
 
 TEST_F(Animator, PlacementCentreStretchAndTransparency) {

@@ -97,6 +97,9 @@ class TRxGIFAnimator : public TRxImageControl {
   HBITMAP composed_ = nullptr;
   int composedIndex_ = -1;
   bool animate_ = false;
+  // Animating, but the timer rests while the window it paints on is hidden:
+  // the next paint, which comes when the window shows, starts it again.
+  bool resting_ = false;
   bool autoSize_ = true;
   bool center_ = false;
   int frameIndex_ = 0;
