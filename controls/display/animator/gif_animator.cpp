@@ -98,10 +98,10 @@ void TRxGIFAnimator::SetTransparent(bool value) {
 
 void TRxGIFAnimator::TimerTick(TObject*) {
   TWinControl* parent = Parent();
-  if (!Visible() || image_->Count() < 2 || !parent || !parent->HandleAllocated()) return;
-  if (!IsWindowVisible(parent->Handle())) {
+  if (!Visible() || image_->Count() < 2) return;
+  if (!parent || !parent->HandleAllocated() || !IsWindowVisible(parent->Handle())) {
     // Nobody sees the frames: the picture holds still and the process
-    // sleeps until the window shows again.
+    // sleeps until the window it paints on shows.
     resting_ = true;
     timer_->SetEnabled(false);
     return;
