@@ -5,8 +5,9 @@
 # dialog, name it, type a section, install, confirm, close the program; the
 # three XvT combat lists on disk must then hold the mission and no other list
 # may have changed. Help > Help shows the Instructions, Help > About the About
-# window, whose picture must be seen to change on the screen. Then a run on a prefix without games works on a scratch
-# copy of the demo prefix, which a kill must not leave behind.
+# window, whose picture must be seen to change on the screen. Then a run on a
+# prefix without games works on a scratch copy of the demo prefix, which a
+# kill must not leave behind.
 # Every wait is a bounded poll for what the next step needs (a window mapped
 # and its first frame on the screen, the keyboard focus taken, a dialog gone,
 # a file rewritten), never a guessed time, and names what it waited for when
@@ -143,7 +144,9 @@ readonly file_x=12 file_y=9 build_x=40 build_y=$((18 + 3 + 19 + 9 + 9))
 # (134 x 119) lies over the tree, whose empty part is white; its Exit row
 # ends in the menu's grey. A fade shows neither colour until it has ended.
 pixel() { import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-Fa-f]\{6\}'; }
-dropdown_shown() { [ "$(pixel $((cx + 128)) $((cy + 18 + 110)))" = "#C0C0C0" ]; }
+# menu_grey_at X Y: the client position shows the menu's grey.
+menu_grey_at() { [ "$(pixel $((cx + $1)) $((cy + $2)))" = "#C0C0C0" ]; }
+dropdown_shown() { menu_grey_at 128 $((18 + 110)); }
 dropdown_gone() { [ "$(pixel $((cx + 128)) $((cy + 18 + 110)))" = "#FFFFFF" ]; }
 # A key while a drop-down fades in closes it, as a click elsewhere does:
 # keys wait until the fade has ended, when the selected first row of File,
@@ -283,7 +286,7 @@ done < <(find "$demo" -iname '*.lst' -print0)
 # The Help drop-down (82 x 53 at client 82, 18) lies over the empty tree:
 # its rows Help at client y 21 and About at 49, 19 high each.
 readonly help_x=93 help_y=9 help_row_y=30 about_row_y=58
-help_dropdown_shown() { [ "$(pixel $((cx + 150)) $((cy + 64)))" = "#C0C0C0" ]; }
+help_dropdown_shown() { menu_grey_at 150 64; }
 # help_command ROW_Y: opens Help by the mouse and clicks that row.
 help_command() {
   focus "$main" "$caption"
@@ -304,8 +307,7 @@ help_command $help_row_y
 wait_window 'Mission Installer - Instructions' 15
 help_command $about_row_y
 wait_window 'About this Program' 15
-about=$win
-client_origin "$about" 315 177
+client_origin "$win" 315 177
 about_picture >"$work/about-first.rgb"
 [ -s "$work/about-first.rgb" ] || fail "no picture of the About window could be read from the screen"
 poll 10 picture_changed || fail "the About picture did not move within 10 s"
