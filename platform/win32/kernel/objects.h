@@ -30,6 +30,9 @@ struct Thread : Object {
   DWORD exitCode = STILL_ACTIVE;
   int priority = THREAD_PRIORITY_NORMAL;
   bool started = false;
+  // A suspended thread waits on its own condition, so that events and
+  // other threads' resumes do not wake it (used with Lock()).
+  std::condition_variable resumed;
 };
 
 struct Event : Object {
@@ -39,6 +42,7 @@ struct Event : Object {
 
 // One lock and one condition for all objects: waits are rare and short,
 // and a single condition makes waiting on several objects simple.
+// Suspension alone has a condition per thread (Thread::resumed).
 std::mutex& Lock();
 std::condition_variable& Changed();
 

@@ -70,7 +70,7 @@ std::shared_ptr<Thread> Self() {
 void SuspensionPoint() {
   auto self = Self();
   std::unique_lock<std::mutex> lk(Lock());
-  Changed().wait(lk, [&] { return self->suspendCount == 0; });
+  self->resumed.wait(lk, [&] { return self->suspendCount == 0; });
 }
 
 }  // namespace kernel
@@ -142,7 +142,7 @@ DWORD WINAPI ResumeThread(HANDLE h) {
     previous = t->suspendCount;
     if (previous > 0) --t->suspendCount;
   }
-  if (previous == 1) Changed().notify_all();
+  if (previous == 1) t->resumed.notify_all();
   return previous;
 }
 

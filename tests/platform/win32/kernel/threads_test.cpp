@@ -3,6 +3,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
+#include <string>
 #include <thread>
 
 #include <backend/headless.h>
@@ -129,6 +131,46 @@ TEST(Threads, AThreadSuspendingItselfStopsAtOnce) {
   }
   EXPECT_EQ(WaitForSingleObject(h, INFINITE), static_cast<DWORD>(WAIT_OBJECT_0));
   EXPECT_TRUE(after);
+  CloseHandle(h);
+}
+
+// How often the host has woken a thread of this process so far.
+long HostWakeUps(DWORD tid) {
+  std::ifstream status("/proc/self/task/" + std::to_string(tid) + "/status");
+  for (std::string key; status >> key;) {
+    if (key == "voluntary_ctxt_switches:") {
+      long n = 0;
+      status >> n;
+      return n;
+    }
+  }
+  return -1;
+}
+
+// A resting timer thread must cost nothing: neither events being set nor
+// another thread's resume may wake a thread that is suspended.
+TEST(Threads, ASuspendedThreadSleepsThroughOtherThreadsEvents) {
+  std::atomic<bool> ran{false}, other{false};
+  DWORD tid = 0;
+  HANDLE h = CreateThread(nullptr, 0, ReturnSeven, &ran, CREATE_SUSPENDED, &tid);
+  HANDLE e = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // settled in its wait
+  const long before = HostWakeUps(tid);
+  ASSERT_GE(before, 0);
+  for (int i = 0; i < 40; ++i) {
+    SetEvent(e);
+    HANDLE o = CreateThread(nullptr, 0, ReturnSeven, &other, CREATE_SUSPENDED, nullptr);
+    ResumeThread(o);
+    WaitForSingleObject(o, INFINITE);
+    CloseHandle(o);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_LE(HostWakeUps(tid) - before, 3) << "woken by events meant for others";
+  EXPECT_FALSE(ran);
+  ResumeThread(h);
+  EXPECT_EQ(WaitForSingleObject(h, INFINITE), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_TRUE(ran);
+  CloseHandle(e);
   CloseHandle(h);
 }
 
