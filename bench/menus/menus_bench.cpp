@@ -19,6 +19,9 @@ namespace {
 struct MenuForm {
   MenuForm() {
     headless::Start(1024, 768);
+    // An animation step waits for its 5 ms on the virtual clock: with nothing
+    // else to do the wait moves the clock on instead of blocking for ever.
+    headless::SetIdleAdvance(true);
     EnsureApplication();
     form.reset(new TForm(nullptr));
     form->SetBorderStyle(bsNone);
@@ -38,7 +41,10 @@ struct MenuForm {
     form->Show();
     Application->ProcessMessages();
   }
-  ~MenuForm() { CloseMenus(true, false); }
+  ~MenuForm() {
+    CloseMenus(true, false);
+    headless::SetIdleAdvance(false);
+  }
   TMenuItem* Add(TMenuItem* parent, const char* caption) {
     auto* item = new TMenuItem(form.get());
     item->SetCaption(caption);
