@@ -18,8 +18,9 @@ void SetActiveMenuBar(TCustomMenuBar2000* bar) { g_activeBar = bar; }
 TCustomMenuBar2000::TCustomMenuBar2000(TComponent* owner) : TCustomControl(owner) {
   SetControlStyle({csClickEvents, csSetCaption, csOpaque, csDoubleClicks, csReplicatable});
   for (TComponent* c = owner; c && !ownerForm_; c = c->Owner()) ownerForm_ = dynamic_cast<TCustomForm*>(c);
-  itemBuffer_.SetPixelFormat(pf24bit);
-  parentImage_.SetPixelFormat(pf24bit);
+  // 32 bits a pixel, as the drop-down's picture: no conversion on each call.
+  itemBuffer_.SetPixelFormat(pf32bit);
+  parentImage_.SetPixelFormat(pf32bit);
   expandTimer_ = new TTimer(this);
   expandTimer_->SetEnabled(false);
   expandTimer_->SetInterval(3000);

@@ -15,7 +15,9 @@ TPopupMenu2000Form::TPopupMenu2000Form(TComponent* owner, TCustomPopupMenu2000* 
   parentWindow_ = dynamic_cast<TPopupMenu2000Form*>(owner);
   SetBorderStyle(bsNone);
   SetFormStyle(fsStayOnTop);
-  image_.SetPixelFormat(pf24bit);
+  // 32 bits a pixel: drawing works on the bitmap's memory as it is, without
+  // converting the whole picture before and after each call.
+  image_.SetPixelFormat(pf32bit);
   hoverTimer_ = new TTimer(this);
   hoverTimer_->SetEnabled(false);
   hoverTimer_->SetInterval(250);

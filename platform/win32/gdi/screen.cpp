@@ -58,9 +58,10 @@ std::shared_ptr<Surface> ScreenSurface(bool refresh) {
 
 HDC CreateScreenDC() {
   CoreGuard guard(CoreLock());
-  auto dc = NewDc(DcType::Screen);
-  dc->surface = ScreenSurface(true);
-  return AddDc(dc);
+  // The screen is composed when the DC is first drawn on or read, not here:
+  // most screen DCs only stand for the display's format (GetDIBits,
+  // SetDIBits, compatible bitmaps) and never touch its pixels.
+  return AddDc(NewDc(DcType::Screen));
 }
 
 HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT deviceOrigin, HRGN visibleRegion) {
