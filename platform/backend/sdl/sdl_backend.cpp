@@ -12,6 +12,7 @@
 #include <backend/backend.h>
 #include <backend/sdl.h>
 
+#include "held_keys.h"
 #include "host_report.h"
 #include "host_services.h"
 #include "host_wait.h"
@@ -190,12 +191,15 @@ class SdlBackend final : public backend::Backend {
   bool TranslateWindow(const SDL_WindowEvent& w, backend::Event& e);
   bool ForcedFocus(backend::SurfaceId id, bool gained);
   bool NoActivateGainQueued();
+  bool ForcedFocusLossFollows(Uint32 windowId);
+  void ReleaseLetGoKeys(backend::SurfaceId owner);
 
   std::map<backend::SurfaceId, SDL_Window*> windows_;
   std::map<backend::SurfaceId, backend::SurfaceOptions> options_;
   std::map<backend::SurfaceId, bool> noActivate_;
   backend::SurfaceId focusOwner_ = backend::kNoSurface;  // the last window that took the focus
   backend::SurfaceId bounced_ = backend::kNoSurface;     // lost it to a drop-down, gets it back
+  HeldKeys held_;
   std::map<backend::SurfaceId, backend::Rect> placed_;
   std::map<backend::Cursor, SDL_Cursor*> cursors_;
   backend::SurfaceId next_ = 1;
@@ -264,6 +268,7 @@ bool SdlBackend::ForcedFocus(backend::SurfaceId id, bool gained) {
     const bool back = id == bounced_;
     bounced_ = backend::kNoSurface;
     focusOwner_ = id;
+    if (back) ReleaseLetGoKeys(id);
     return back;
   }
   if (!NoActivateGainQueued()) return false;
@@ -282,6 +287,39 @@ bool SdlBackend::NoActivateGainQueued() {
     return noActivate_.count(id) && noActivate_[id];
   }
   return false;
+}
+
+// The next event after these key releases is a focus loss that ForcedFocus
+// swallows: the releases are SDL's keyboard reset for it (held_keys.h).
+bool SdlBackend::ForcedFocusLossFollows(Uint32 windowId) {
+  SDL_Event queued[64];
+  const int n = SDL_PeepEvents(queued, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  for (int i = 0; i < n; ++i) {
+    if (queued[i].type == SDL_KEYUP) continue;
+    if (queued[i].type != SDL_WINDOWEVENT || queued[i].window.event != SDL_WINDOWEVENT_FOCUS_LOST ||
+        queued[i].window.windowID != windowId)
+      return false;
+    const backend::SurfaceId id = IdOf(windowId);
+    return (noActivate_.count(id) && noActivate_[id]) || NoActivateGainQueued();
+  }
+  return false;
+}
+
+// Keys let go while the focus made its round trip: SDL's reset took their
+// release, so they are released here, to the window that has the focus back.
+void SdlBackend::ReleaseLetGoKeys(backend::SurfaceId owner) {
+  const Uint8* state = SDL_GetKeyboardState(nullptr);
+  SDL_Window* w = Find(owner);
+  for (int key : held_.LetGoMeanwhile([state](int k) { return state[k] != 0; })) {
+    SDL_Event up{};
+    up.type = SDL_KEYUP;
+    up.key.windowID = w ? SDL_GetWindowID(w) : 0;
+    up.key.state = SDL_RELEASED;
+    up.key.keysym.scancode = static_cast<SDL_Scancode>(key);
+    up.key.keysym.sym = SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(key));
+    up.key.keysym.mod = static_cast<Uint16>(SDL_GetModState());
+    SDL_PushEvent(&up);
+  }
 }
 
 bool SdlBackend::Translate(const SDL_Event& ev, backend::Event& e) {
@@ -304,6 +342,9 @@ bool SdlBackend::Translate(const SDL_Event& ev, backend::Event& e) {
       return true;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+      if (ev.type == SDL_KEYDOWN ? !held_.Press(ev.key.keysym.scancode, ev.key.repeat != 0)
+                                 : !held_.Release(ev.key.keysym.scancode, ForcedFocusLossFollows(ev.key.windowID)))
+        return false;
       e.type = ev.type == SDL_KEYDOWN ? backend::EventType::KeyDown : backend::EventType::KeyUp;
       e.surface = IdOf(ev.key.windowID), e.vk = VirtualKey(ev.key.keysym.sym);
       e.scanCode = ev.key.keysym.scancode, e.repeat = ev.key.repeat != 0;
