@@ -115,6 +115,16 @@ void DecodeRow(const DibFormat& f, const std::uint8_t* row, int n, std::uint32_t
       for (int x = 0; x < n; ++x, row += 3) out[x] = std::uint32_t(row[2]) << 16 | std::uint32_t(row[1]) << 8 | row[0];
       break;
     default: {
+      if (f.bits == 32 && f.masks[0] == 0xFF0000 && f.masks[1] == 0xFF00 && f.masks[2] == 0xFF) {
+        // The surface's own layout: the pixels as they are, without the byte
+        // that no mask covers.
+        for (int x = 0; x < n; ++x, row += 4) {
+          std::uint32_t v;
+          std::memcpy(&v, row, 4);
+          out[x] = v & 0xFFFFFFu;
+        }
+        break;
+      }
       const int bytes = f.bits / 8;
       for (int x = 0; x < n; ++x) {
         std::uint32_t v = 0;

@@ -72,6 +72,24 @@ TEST(Dib, RoundTripsEveryDepthBothOrientations) {
     }
 }
 
+// 32 bits a pixel: the byte no mask covers is ignored; masks other than the
+// default ones move the channels.
+TEST(Dib, ThirtyTwoBitRowsIgnoreTheSpareByteAndFollowTheirMasks) {
+  const std::uint8_t bgrx[] = {0x30, 0x20, 0x10, 0xFF, 0x03, 0x02, 0x01, 0x7F};  // B G R X, two pixels
+  Info info = Header(2, -1, 32);
+  Canvas plain(2, 1);
+  ASSERT_EQ(SetDIBits(plain.dc, plain.bitmap, 0, 1, bgrx, Bmi(info), DIB_RGB_COLORS), 1);
+  EXPECT_EQ(plain.At(0, 0), RGB(0x10, 0x20, 0x30));
+  EXPECT_EQ(plain.At(1, 0), RGB(0x01, 0x02, 0x03));
+  info.h.biCompression = BI_BITFIELDS;
+  const DWORD swapped[3] = {0x0000FF, 0x00FF00, 0xFF0000};  // red in the low byte
+  std::memcpy(info.colors, swapped, sizeof swapped);
+  Canvas masked(2, 1);
+  ASSERT_EQ(SetDIBits(masked.dc, masked.bitmap, 0, 1, bgrx, Bmi(info), DIB_RGB_COLORS), 1);
+  EXPECT_EQ(masked.At(0, 0), RGB(0x30, 0x20, 0x10));
+  EXPECT_EQ(masked.At(1, 0), RGB(0x03, 0x02, 0x01));
+}
+
 TEST(Dib, BottomUpScanZeroIsTheBottomRow) {
   Canvas c(1, 2);
   c.surface->At(0, 0) = 0x010203, c.surface->At(0, 1) = 0x0A0B0C;
