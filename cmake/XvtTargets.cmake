@@ -15,6 +15,13 @@ if(XVT_FUZZ)
 endif()
 
 set(XVT_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
+# Cross-built Windows tests run under Wine, which shows the build host's
+# root folder as drive Z:.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  set(XVT_TEST_PATH_PREFIX "Z:")
+else()
+  set(XVT_TEST_PATH_PREFIX "")
+endif()
 # Tests that drive a real X server each start one of their own through this.
 set(XVT_OWN_XSERVER ${XVT_SOURCE_DIR}/tests/e2e/lib/own_xvfb.sh)
 
@@ -106,8 +113,8 @@ function(_xvt_test_executable name xserver)
   target_include_directories(${name} PRIVATE ${XVT_SOURCE_DIR}/tests/support)
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
-    XVT_SOURCE_DIR="${XVT_SOURCE_DIR}"
-    XVT_TESTDATA_DIR="${XVT_SOURCE_DIR}/tests/data")
+    XVT_SOURCE_DIR="${XVT_TEST_PATH_PREFIX}${XVT_SOURCE_DIR}"
+    XVT_TESTDATA_DIR="${XVT_TEST_PATH_PREFIX}${XVT_SOURCE_DIR}/tests/data")
   if(xserver)
     add_test(NAME ${name} COMMAND ${XVT_OWN_XSERVER} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)

@@ -110,7 +110,7 @@ void TPopupMenu2000Form::Place(int x, int y, const TRect& avoid) {
   int left = x;
   if (options_.Alignment == taRightToLeft) {
     windowFlags_ |= wfLeftward;
-    left = std::max(left, work.left + w);
+    left = std::max(left, static_cast<int>(work.left + w));
   } else if (left + w > work.right) {
     if (parentWindow_) {
       windowFlags_ |= wfLeftward;

@@ -22,7 +22,10 @@ int FileErrorCode(int hostErrno) {
     case ENAMETOOLONG: case EINVAL: case EILSEQ: case ELOOP: return kErrorInvalidName;
     case EMFILE: case ENFILE: return kErrorTooManyOpenFiles;
     case EACCES: case EPERM: case EROFS: case EISDIR: case ETXTBSY: return kErrorAccessDenied;
-    case ENOSPC: case EDQUOT: case EFBIG: return kErrorDiskFull;
+    case ENOSPC: case EFBIG: return kErrorDiskFull;
+#ifdef EDQUOT  // not every C library has quotas
+    case EDQUOT: return kErrorDiskFull;
+#endif
     case ENOMEM: return 8;
     case EXDEV: return 17;
     case ENXIO: case ENODEV: return 21;

@@ -2,6 +2,8 @@
 // is written to a temporary file in the same folder, flushed, and moved over
 // the old file in one step, so that a failure leaves the old file whole.
 #include <windows.h>
+// Ours, not the system's ReplaceFileA that the header names so.
+#undef ReplaceFile
 
 #include <cerrno>
 #include <random>
@@ -82,7 +84,9 @@ int CreateTemporary(const fs::path& target, std::string& temp, Handle& out) {
   std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
   const fs::path dir = target.parent_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = "~" + target.filename().string().substr(0, 200) + ".";
+    std::string name(1, '~');
+    name.append(target.filename().string(), 0, 200);
+    name += '.';
     for (int i = 0; i < 6; ++i) name += kLetters[letter(pick)];
     temp = (dir / name).string();
     std::lock_guard lock(InFlight().mutex);

@@ -2,6 +2,8 @@
 // so a held file is checked and then let go; the lock that keeps other
 // rewrites of it waiting is a named mutex of the file's full path.
 #include <windows.h>
+// Ours, not the system's ReplaceFileA that the header names so.
+#undef ReplaceFile
 
 #include <cstdio>
 
