@@ -17,8 +17,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    if (shot) headless::Start(800, 700);
-    else sdl::Start();
+    if (shot) {
+      headless::Start(gallery::kScreenWidth, gallery::kScreenHeight);
+      gallery::UseFixedTime();
+    } else {
+      sdl::Start();
+    }
     InitCommonControls();
     TOwned<gallery::TGalleryForm> form(new gallery::TGalleryForm(nullptr));
     form->ShowSections();

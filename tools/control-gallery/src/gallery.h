@@ -25,11 +25,28 @@ struct Section {
 };
 
 inline constexpr int kWidth = 760;
+// The headless screen the gallery is shot on, large enough for the window.
+inline constexpr int kScreenWidth = 800;
+inline constexpr int kScreenHeight = 960;
+
+// A control of class T on `host`, owned by the host's owner.
+template <class T>
+T* Put(TWinControl* host, int left, int top, int width, int height) {
+  auto* c = new T(host->Owner());
+  c->SetParent(host);
+  c->SetBounds(left, top, width, height);
+  return c;
+}
 
 // Every section, in the order they are shown (gallery_sections.cpp).
 std::vector<Section> AllSections();
 // The sections of each library, one file each.
 void AddPanelSections(std::vector<Section>& out);
+void AddDisplaySections(std::vector<Section>& out);
+
+// Pictures (the golden test, --shot) show the clocks at 10:09:36 on a fixed
+// day, so that every shot has the same digits and hands.
+void UseFixedTime();
 
 // The gallery window, built and not yet shown.
 class TGalleryForm : public TForm {

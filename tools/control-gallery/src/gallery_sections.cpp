@@ -7,6 +7,7 @@ namespace gallery {
 std::vector<Section> AllSections() {
   std::vector<Section> all;
   AddPanelSections(all);
+  AddDisplaySections(all);
   return all;
 }
 

@@ -16,14 +16,6 @@ namespace {
 
 using M = TMegaPanel;
 
-template <class T>
-T* Put(TWinControl* host, int left, int top, int width, int height) {
-  auto* c = new T(host->Owner());
-  c->SetParent(host);
-  c->SetBounds(left, top, width, height);
-  return c;
-}
-
 TMegaPanel* Panel(TWinControl* host, int i, int row = 0) {
   return Put<TMegaPanel>(host, 4 + i * 94, 4 + row * 66, 88, 60);
 }
