@@ -83,7 +83,9 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, 
       --i;
     }
     TWinControl* c = list[static_cast<size_t>(i)];
-    if (c != current && c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this))
+    // A tool control (a menu bar, say) never takes the focus from the form.
+    if (c != current && c->CanFocus() && (!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this) &&
+        c->Perform(CM_ISTOOLCONTROL, 0, 0) == 0)
       return c;
   } while (i != start);
   return nullptr;

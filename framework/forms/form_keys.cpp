@@ -74,7 +74,9 @@ void TCustomForm::SetActive(bool active) {
   if (active) {
     EnsureScreen()->SetActiveForm(this);
     if (!activeControl_) SelectFirst();
+    // Without a control to take it, the form holds the focus itself.
     if (activeControl_ && activeControl_->CanFocus()) ::SetFocus(activeControl_->Handle());
+    else if (HandleAllocated() && GetFocus() != Handle() && !IsChild(Handle(), GetFocus())) ::SetFocus(Handle());
     Activate();
   } else {
     Deactivate();

@@ -152,6 +152,9 @@ void TCustomMenuBar2000::WndProc(TMessage& message) {
     case AM2000_BARKEYBOARD:
       keyboardMode_ = message.WParam != 0;
       return;
+    case CM_ISTOOLCONTROL:  // the keys come through the message hook: the form keeps the focus
+      message.Result = 1;
+      return;
     case WM_WININICHANGE:
       menuFont_.reset();
       SetBounds(Left(), Top(), Width(), Height());

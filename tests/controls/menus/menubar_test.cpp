@@ -211,4 +211,40 @@ TEST_F(MenuBar, StatusHintsUseTheLongPartWithCodesAsBlanks) {
   EXPECT_EQ(PanelText(), "");
 }
 
+// The bar is a tool control: a form whose only control it is keeps the
+// focus itself, Tab passes the bar by, and the keys still reach the menu.
+TEST_F(MenuBar, NeverTakesTheFocusEvenAsTheFormsOnlyControl) {
+  auto* alone = new TForm(Application);
+  alone->SetBorderStyle(bsNone);
+  alone->SetBounds(100, 400, 300, 200);
+  auto* own = new TMainMenu(alone);
+  auto* item = new TMenuItem(alone);
+  item->SetCaption("&Edit");
+  own->Items()->Add(item);
+  auto* entry = new TMenuItem(alone);
+  entry->SetCaption("&Undo");
+  item->Add(entry);
+  auto* onlyBar = new TMenuBar2000(alone);
+  onlyBar->SetParent(alone);
+  onlyBar->SetMenu(own);
+  EXPECT_NE(onlyBar->Perform(CM_ISTOOLCONTROL, 0, 0), 0);
+  alone->Show();
+  SetActiveWindow(alone->Handle());
+  Pump();
+  EXPECT_EQ(alone->ActiveControl(), nullptr);
+  EXPECT_EQ(GetFocus(), alone->Handle());
+  EXPECT_EQ(alone->FindNextControl(nullptr, true, false, false), nullptr);
+  // Nor does a click on it move the focus there.
+  Click(onlyBar->ClientToScreen(Point(10, 9)));
+  EXPECT_NE(GetFocus(), onlyBar->Handle());
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  Pump();
+  AltKey('E');
+  Settle();
+  EXPECT_TRUE(Shown(onlyBar->PopupMenu2000()->Window())) << "Alt+E opens the form's Edit menu";
+  CloseMenus(true, false);
+  Free(alone);
+}
+
 }  // namespace

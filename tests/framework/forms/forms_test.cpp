@@ -128,6 +128,42 @@ TEST_F(FormsTest, TabAndShiftTabFollowTheTabOrderAndSkipWhatCannotTakeFocus) {
   EXPECT_TRUE(a->Focused());
 }
 
+// A tool control says so when asked and is never given the focus: neither
+// at activation, where the form then holds the focus itself, nor by Tab.
+class ToolControl : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+
+ protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_ISTOOLCONTROL) {
+      m.Result = 1;
+      return;
+    }
+    TCustomControl::WndProc(m);
+  }
+};
+
+TEST_F(FormsTest, ToolControlsNeverTakeTheFocusAndAFormWithoutOtherControlsHoldsIt) {
+  TOwned<TForm> form(new TForm(nullptr));
+  auto* tool = new ToolControl(form.get());
+  tool->SetParent(form.get());
+  tool->SetTabStop(true);
+  form->Show();
+  Pump();
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+  EXPECT_EQ(GetFocus(), form->Handle());
+  auto* button = new KeyButton(form.get(), 0, mrNone);
+  button->SetParent(form.get());
+  button->SetTabOrder(1);
+  Key(VK_TAB);
+  Pump();
+  EXPECT_TRUE(button->Focused());
+  Key(VK_TAB);
+  Pump();
+  EXPECT_TRUE(button->Focused()) << "Tab passes the tool control by";
+}
+
 TEST_F(FormsTest, ShowModalDisablesTheOtherWindowsAndReturnsTheResult) {
   TOwned<TForm> main(new TForm(nullptr));
   TOwned<TForm> dialog(new TForm(nullptr));
