@@ -13,10 +13,10 @@ bool HeldKeys::Release(int scanCode, bool forcedFocusLossFollows) {
   return true;
 }
 
-std::vector<int> HeldKeys::LetGoMeanwhile(const std::function<bool(int)>& isDown) {
+std::vector<int> HeldKeys::LetGoMeanwhile(const std::function<bool(int)>& isDown, const std::set<int>& queuedKeys) {
   std::vector<int> gone;
   for (int key : down_)
-    if (!isDown(key)) gone.push_back(key);
+    if (!isDown(key) && !queuedKeys.count(key)) gone.push_back(key);
   for (int key : gone) down_.erase(key);
   return gone;
 }

@@ -31,8 +31,12 @@ class HeldKeys {
   bool Release(int scanCode, bool forcedFocusLossFollows);
   // The owner has the focus back: the keys still down for the program that
   // the host says are up now (isDown) were let go meanwhile. They are
-  // forgotten here and returned, to be reported as releases.
-  std::vector<int> LetGoMeanwhile(const std::function<bool(int)>& isDown);
+  // forgotten here and returned, to be reported as releases. The host's
+  // state runs ahead of its queue: a key with events still queued
+  // (queuedKeys: the owner's reconciling press, the user's real release
+  // behind it) is left to them, or the program would see it released and
+  // then pressed again.
+  std::vector<int> LetGoMeanwhile(const std::function<bool(int)>& isDown, const std::set<int>& queuedKeys = {});
   bool Down(int scanCode) const { return down_.count(scanCode) != 0; }
 
  private:

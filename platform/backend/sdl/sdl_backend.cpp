@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <thread>
 
@@ -307,10 +308,17 @@ bool SdlBackend::ForcedFocusLossFollows(Uint32 windowId) {
 
 // Keys let go while the focus made its round trip: SDL's reset took their
 // release, so they are released here, to the window that has the focus back.
+// SDL's key state already counts the key events still queued behind this
+// focus gain (the reconciling press, a real release), so a key that has
+// some is left to them.
 void SdlBackend::ReleaseLetGoKeys(backend::SurfaceId owner) {
   const Uint8* state = SDL_GetKeyboardState(nullptr);
+  std::set<int> queuedKeys;
+  SDL_Event queued[256];
+  const int n = SDL_PeepEvents(queued, 256, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYUP);
+  for (int i = 0; i < n; ++i) queuedKeys.insert(queued[i].key.keysym.scancode);
   SDL_Window* w = Find(owner);
-  for (int key : held_.LetGoMeanwhile([state](int k) { return state[k] != 0; })) {
+  for (int key : held_.LetGoMeanwhile([state](int k) { return state[k] != 0; }, queuedKeys)) {
     SDL_Event up{};
     up.type = SDL_KEYUP;
     up.key.windowID = w ? SDL_GetWindowID(w) : 0;
