@@ -4,11 +4,7 @@
 #include "wrapper_support.h"
 #include "framework/exceptions.h"
 
-namespace {
-
-LRESULT Send(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(h, msg, wp, lp); }
-
-}  // namespace
+using stdctrls_detail::Send;
 
 // ------------------------------------------------------------------ items
 

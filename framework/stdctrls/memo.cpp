@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "framework/exceptions.h"
+#include "wrapper_support.h"
+
+using stdctrls_detail::Send;
 
 namespace {
-
-LRESULT Send(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(h, msg, wp, lp); }
 
 int LineStart(HWND h, int line) { return static_cast<int>(Send(h, EM_LINEINDEX, static_cast<WPARAM>(line))); }
 

@@ -4,12 +4,13 @@
 #include <utility>
 
 #include "framework/exceptions.h"
+#include "wrapper_support.h"
+
+using stdctrls_detail::Send;
 
 namespace {
 
 [[noreturn]] void InvalidIndex() { throw ETreeViewError("Invalid index"); }
-
-LRESULT Send(HWND window, UINT msg, WPARAM wp, LPARAM lp) { return window ? SendMessageA(window, msg, wp, lp) : 0; }
 
 }  // namespace
 

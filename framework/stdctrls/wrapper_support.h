@@ -1,4 +1,4 @@
-// Shared by the wrappers: window style bits and the '&' accelerator of a
+// Shared by the wrappers: messages to the window, window style bits and the '&' accelerator of a
 // caption.
 #pragma once
 
@@ -7,6 +7,11 @@
 #include "framework/wincontrol.h"
 
 namespace stdctrls_detail {
+
+// A message to the wrapped window; 0 while there is no window.
+inline LRESULT Send(HWND window, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+  return window ? SendMessageA(window, msg, wp, lp) : 0;
+}
 
 // The window's style with `bits` set or cleared, then redrawn.
 void SetStyleBits(HWND window, LONG bits, bool on);

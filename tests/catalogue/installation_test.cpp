@@ -120,9 +120,9 @@ TEST_F(Insert, HighestNumberCannotGrowFurther) {
   EXPECT_EQ(files.replaces, 0);
 }
 
-struct FakePrompts : Prompts {
+struct LoggingPrompts : Prompts {
   V* log;
-  explicit FakePrompts(V* l) : log(l) {}
+  explicit LoggingPrompts(V* l) : log(l) {}
   void Information(const std::string& t) override { log->push_back("info " + t); }
   void Error(const std::string& t) override { log->push_back("error " + t); }
 };
@@ -144,7 +144,7 @@ class InstallCommand : public ::testing::Test {
   MissionSelection selection;
   GameInstalls installs = test::BothInstalled();
   LoggingFiles files{&log};
-  FakePrompts prompts{&log};
+  LoggingPrompts prompts{&log};
   PlainConfirmDialog confirm;
   TextBuffer buffer{files};
   InstallContext ctx{details, selection, installs, files, prompts, confirm, buffer, true};

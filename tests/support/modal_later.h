@@ -9,7 +9,7 @@
 
 namespace testsupport {
 
-namespace detail {
+namespace later_detail {
 inline std::function<void()>& PendingLater() {
   static std::function<void()> body;
   return body;
@@ -21,15 +21,15 @@ inline VOID CALLBACK RunLater(HWND, UINT, UINT_PTR id, DWORD) {
   PendingLater() = nullptr;
   if (body) body();
 }
-}  // namespace detail
+}  // namespace later_detail
 
 // Runs `body` once from a timer, i.e. inside whatever modal loop runs next
 // on this thread. One body waits at a time: a new call replaces one that has
 // not run, so a body left over by a test that stopped early (its captures
 // gone) never runs in the next test. A body may arm the next one.
 inline void Later(std::function<void()> body) {
-  detail::PendingLater() = std::move(body);
-  SetTimer(nullptr, 0, 10, detail::RunLater);
+  later_detail::PendingLater() = std::move(body);
+  SetTimer(nullptr, 0, 10, later_detail::RunLater);
 }
 
 }  // namespace testsupport

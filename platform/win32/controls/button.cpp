@@ -16,11 +16,6 @@ struct Button {
   HFONT font = nullptr;
 };
 
-StateMap<Button>& States() {
-  static StateMap<Button> m;
-  return m;
-}
-
 UINT Kind(HWND h) { return static_cast<UINT>(GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK); }
 bool IsPush(UINT k) { return k == BS_PUSHBUTTON || k == BS_DEFPUSHBUTTON || k == BS_USERBUTTON || k == BS_PUSHBOX; }
 bool IsCheck(UINT k) { return k == BS_CHECKBOX || k == BS_AUTOCHECKBOX || k == BS_3STATE || k == BS_AUTO3STATE; }
@@ -31,8 +26,6 @@ bool IsAutoRadio(HWND h) {
   GetClassNameA(h, cls, sizeof cls);
   return strcasecmp(cls, WC_BUTTONA) == 0 && Kind(h) == BS_AUTORADIOBUTTON;
 }
-
-void Redraw(HWND h) { InvalidateRect(h, nullptr, FALSE); }
 
 void SetCheck(HWND h, Button& b, UINT check) {
   if (b.check == check) return;
@@ -255,11 +248,11 @@ LRESULT StateMessage(HWND h, Button& b, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) States().Create(h);
-  Button* b = States().Get(h);
+  if (msg == WM_NCCREATE) States<Button>().Create(h);
+  Button* b = States<Button>().Get(h);
   if (!b) return DefWindowProcA(h, msg, wp, lp);
   switch (msg) {
-    case WM_NCDESTROY: States().Erase(h); return DefWindowProcA(h, msg, wp, lp);
+    case WM_NCDESTROY: States<Button>().Erase(h); return DefWindowProcA(h, msg, wp, lp);
     case WM_PAINT: Paint(h, *b); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_LBUTTONDOWN:

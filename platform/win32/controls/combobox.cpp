@@ -17,11 +17,6 @@ struct Combo {
   HFONT font = nullptr;
 };
 
-StateMap<Combo>& States() {
-  static StateMap<Combo> m;
-  return m;
-}
-
 constexpr int kEditId = 1001;
 
 int ButtonWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
@@ -86,7 +81,7 @@ void Step(HWND h, Combo& c, int by) {
 // The inner edit's keys that belong to the combo box.
 LRESULT CALLBACK EditHook(HWND e, UINT msg, WPARAM wp, LPARAM lp) {
   HWND h = GetParent(e);
-  Combo* c = States().Get(h);
+  Combo* c = States<Combo>().Get(h);
   if (!c) return DefWindowProcA(e, msg, wp, lp);
   bool alt = msg == WM_SYSKEYDOWN;
   if (msg == WM_KEYDOWN || alt) {
@@ -203,17 +198,17 @@ LRESULT ComboMessage(HWND h, Combo& c, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
-    States().Create(h);
+    States<Combo>().Create(h);
     // Scroll-bar styles given to a combo box are meant for its list.
     SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL));
   }
-  Combo* c = States().Get(h);
+  Combo* c = States<Combo>().Get(h);
   if (!c) return DefWindowProcA(h, msg, wp, lp);
   if (msg >= CB_GETEDITSEL && msg <= CB_FINDSTRINGEXACT) return ComboMessage(h, *c, msg, wp, lp);
   switch (msg) {
     case WM_CREATE: Create(h, *c, reinterpret_cast<const CREATESTRUCTA*>(lp)); return 0;
     case WM_DESTROY: if (c->list) DestroyWindow(c->list); c->list = nullptr; return 0;
-    case WM_NCDESTROY: States().Erase(h); return DefWindowProcA(h, msg, wp, lp);
+    case WM_NCDESTROY: States<Combo>().Erase(h); return DefWindowProcA(h, msg, wp, lp);
     case WM_PAINT: Paint(h, *c); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_COMMAND: return FromChildren(h, *c, wp);

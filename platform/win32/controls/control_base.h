@@ -32,6 +32,16 @@ class StateMap {
   std::unordered_map<HWND, std::unique_ptr<T>> map_;
 };
 
+// The states of all windows of one control class.
+template <class T>
+StateMap<T>& States() {
+  static StateMap<T> m;
+  return m;
+}
+
+inline LONG Style(HWND h) { return GetWindowLongA(h, GWL_STYLE); }
+inline void Redraw(HWND h) { InvalidateRect(h, nullptr, FALSE); }
+
 HBRUSH SysBrush(int index);
 // WM_COMMAND to the parent with the control's id and a notification code.
 void NotifyCommand(HWND hwnd, WORD code);

@@ -23,12 +23,6 @@ struct Edit {
   int marginL = 1, marginR = 1;
 };
 
-StateMap<Edit>& States() {
-  static StateMap<Edit> m;
-  return m;
-}
-
-LONG Style(HWND h) { return GetWindowLongA(h, GWL_STYLE); }
 bool Shift() { return GetKeyState(VK_SHIFT) & 0x8000; }
 bool Ctrl() { return GetKeyState(VK_CONTROL) & 0x8000; }
 
@@ -492,13 +486,13 @@ void Create(HWND h, Edit& e, const CREATESTRUCTA* cs) {
 }
 
 LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) States().Create(h);
-  Edit* e = States().Get(h);
+  if (msg == WM_NCCREATE) States<Edit>().Create(h);
+  Edit* e = States<Edit>().Get(h);
   if (!e) return DefWindowProcA(h, msg, wp, lp);
   if (msg >= EM_GETSEL && msg <= EM_CHARFROMPOS) return EditMessage(h, *e, msg, wp, lp);
   switch (msg) {
     case WM_CREATE: Create(h, *e, reinterpret_cast<const CREATESTRUCTA*>(lp)); return 0;
-    case WM_NCDESTROY: States().Erase(h); ForgetBars(h); return DefWindowProcA(h, msg, wp, lp);
+    case WM_NCDESTROY: States<Edit>().Erase(h); ForgetBars(h); return DefWindowProcA(h, msg, wp, lp);
     case WM_NCPAINT: DefWindowProcA(h, msg, wp, lp); PaintWindowBars(h); return 0;
     case WM_NCLBUTTONDOWN: return WindowBarClick(h, wp, lp) ? 0 : DefWindowProcA(h, msg, wp, lp);
     case WM_PAINT: Paint(h, *e); return 0;

@@ -27,12 +27,6 @@ struct List {
   HFONT font = nullptr;
 };
 
-StateMap<List>& States() {
-  static StateMap<List> m;
-  return m;
-}
-
-LONG Style(HWND h) { return GetWindowLongA(h, GWL_STYLE); }
 int Count(const List& l) { return static_cast<int>(l.items.size()); }
 
 int Rows(HWND h, const List& l) {
@@ -199,8 +193,8 @@ LRESULT Key(HWND h, List& l, WPARAM vk) {
 }
 
 LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) States().Create(h);
-  List* l = States().Get(h);
+  if (msg == WM_NCCREATE) States<List>().Create(h);
+  List* l = States<List>().Get(h);
   if (!l) return DefWindowProcA(h, msg, wp, lp);
   if (msg >= LB_ADDSTRING && msg <= LB_ITEMFROMPOINT) return ListMessage(h, *l, msg, wp, lp);
   switch (msg) {
@@ -213,7 +207,7 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       Sync(h, *l);
       return 0;
     }
-    case WM_NCDESTROY: States().Erase(h); ForgetBars(h); RemovePropA(h, kComboProp); return DefWindowProcA(h, msg, wp, lp);
+    case WM_NCDESTROY: States<List>().Erase(h); ForgetBars(h); RemovePropA(h, kComboProp); return DefWindowProcA(h, msg, wp, lp);
     case WM_NCPAINT: DefWindowProcA(h, msg, wp, lp); PaintWindowBars(h); return 0;
     case WM_NCLBUTTONDOWN: return WindowBarClick(h, wp, lp) ? 0 : DefWindowProcA(h, msg, wp, lp);
     case WM_PAINT: Paint(h, *l); return 0;

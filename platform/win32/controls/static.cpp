@@ -9,11 +9,6 @@ struct Static {
   HANDLE image = nullptr;
 };
 
-StateMap<Static>& States() {
-  static StateMap<Static> m;
-  return m;
-}
-
 void PaintText(HWND h, HDC dc, RECT r, LONG style, HBRUSH bg) {
   FillRect(dc, &r, bg);
   LONG kind = style & SS_TYPEMASK;
@@ -73,11 +68,11 @@ void Paint(HWND h, Static& s) {
 }
 
 LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) States().Create(h);
-  Static* s = States().Get(h);
+  if (msg == WM_NCCREATE) States<Static>().Create(h);
+  Static* s = States<Static>().Get(h);
   if (!s) return DefWindowProcA(h, msg, wp, lp);
   switch (msg) {
-    case WM_NCDESTROY: States().Erase(h); return DefWindowProcA(h, msg, wp, lp);
+    case WM_NCDESTROY: States<Static>().Erase(h); return DefWindowProcA(h, msg, wp, lp);
     case WM_PAINT: Paint(h, *s); return 0;
     case WM_ERASEBKGND: return 1;
     // Labels let the mouse through to what is under them unless they notify.

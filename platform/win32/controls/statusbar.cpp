@@ -25,14 +25,7 @@ struct StatusBar {
   HFONT font = nullptr;
 };
 
-StateMap<StatusBar>& States() {
-  static StateMap<StatusBar> m;
-  return m;
-}
-
 constexpr int kBorderY = 2, kGap = 2;
-
-LONG Style(HWND h) { return GetWindowLongA(h, GWL_STYLE); }
 
 int GripWidth(HWND h) {
   if (!(Style(h) & SBARS_SIZEGRIP)) return 0;
@@ -204,11 +197,11 @@ LRESULT BarMessage(HWND h, StatusBar& s, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK StatusProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
-    States().Create(h);
+    States<StatusBar>().Create(h);
     // Controls placed on the bar keep their pixels when it repaints.
     SetWindowLongA(h, GWL_STYLE, Style(h) | WS_CLIPCHILDREN);
   }
-  StatusBar* s = States().Get(h);
+  StatusBar* s = States<StatusBar>().Get(h);
   if (!s) return DefWindowProcA(h, msg, wp, lp);
   if (msg >= SB_SETTEXTA && msg <= SB_ISSIMPLE) return BarMessage(h, *s, msg, wp, lp);
   switch (msg) {
@@ -218,7 +211,7 @@ LRESULT CALLBACK StatusProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       Align(h, *s);
       return 0;
     }
-    case WM_NCDESTROY: States().Erase(h); return DefWindowProcA(h, msg, wp, lp);
+    case WM_NCDESTROY: States<StatusBar>().Erase(h); return DefWindowProcA(h, msg, wp, lp);
     case WM_PAINT: Paint(h, *s); return 0;
     case WM_ERASEBKGND: return 1;
     // The parent forwards its own WM_SIZE; the bar then re-aligns itself.

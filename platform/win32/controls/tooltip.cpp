@@ -25,11 +25,6 @@ struct Tip {
   HFONT font = nullptr;
 };
 
-StateMap<Tip>& States() {
-  static StateMap<Tip> m;
-  return m;
-}
-
 constexpr UINT_PTR kShowTimer = 1, kPopTimer = 2;
 
 int FindTool(const Tip& t, const TOOLINFOA* ti) {
@@ -181,12 +176,12 @@ LRESULT TipMessage(HWND h, Tip& t, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK TipProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) States().Create(h);
-  Tip* t = States().Get(h);
+  if (msg == WM_NCCREATE) States<Tip>().Create(h);
+  Tip* t = States<Tip>().Get(h);
   if (!t) return DefWindowProcA(h, msg, wp, lp);
   if ((msg >= TTM_ACTIVATE && msg <= TTM_GETTOOLCOUNT) || msg == TTM_POP) return TipMessage(h, *t, msg, wp, lp);
   switch (msg) {
-    case WM_NCDESTROY: States().Erase(h); return DefWindowProcA(h, msg, wp, lp);
+    case WM_NCDESTROY: States<Tip>().Erase(h); return DefWindowProcA(h, msg, wp, lp);
     case WM_PAINT: Paint(h, *t); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_TIMER:

@@ -12,11 +12,6 @@
 namespace controls {
 namespace {
 
-StateMap<Tree>& States() {
-  static StateMap<Tree> m;
-  return m;
-}
-
 bool IsVisible(const Item* i) {
   for (const Item* p = i->parent; p && p->parent; p = p->parent)
     if (!Expanded(p)) return false;
@@ -40,8 +35,6 @@ void UpdateScroll(HWND h, Tree& t) {
   SCROLLINFO si{sizeof si, SIF_ALL, 0, std::max(0, t.visibleCount - 1), static_cast<UINT>(page), t.topIndex, 0};
   SetScrollInfo(h, SB_VERT, &si, TRUE);
 }
-
-void Redraw(HWND h) { InvalidateRect(h, nullptr, FALSE); }
 
 // Re-finds the top row from its index (after expansion changes above it).
 void Retop(HWND h, Tree& t, int index) {
@@ -547,14 +540,14 @@ void Focus(HWND h, Tree& t, bool on) {
 }
 
 LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) States().Create(h);
-  Tree* t = States().Get(h);
+  if (msg == WM_NCCREATE) States<Tree>().Create(h);
+  Tree* t = States<Tree>().Get(h);
   if (!t) return DefWindowProcA(h, msg, wp, lp);
   if (msg >= TV_FIRST && msg <= TVM_GETITEMHEIGHT) return TreeMessage(h, *t, msg, wp, lp);
   switch (msg) {
     case WM_CREATE: SetFont(h, *t, nullptr); return 0;
     case WM_NCDESTROY:
-      States().Erase(h);
+      States<Tree>().Erase(h);
       ForgetBars(h);
       return DefWindowProcA(h, msg, wp, lp);
     case WM_PAINT:

@@ -1,6 +1,7 @@
 #include "text/face_locator.h"
 
 #include <fontconfig/fontconfig.h>
+#include <win32/gdi32.h>
 
 #include <algorithm>
 #include <cctype>
@@ -49,9 +50,6 @@ constexpr Alias kAliases[] = {
     {"verdana", "sans-serif", false},    {"ms serif", "serif", false},
 };
 
-// LOGFONT pitch-and-family bits.
-constexpr int kFixedPitch = 1;
-constexpr int kFamilyRoman = 0x10, kFamilyModern = 0x30;
 
 const Alias* FindAlias(const std::string& lower) {
   for (const Alias& a : kAliases)
@@ -62,8 +60,8 @@ const Alias* FindAlias(const std::string& lower) {
 const char* GenericFor(const FontRequest& r) {
   if (const Alias* a = FindAlias(Lower(r.face))) return a->generic;
   int family = r.pitchAndFamily & 0xF0;
-  if (family == kFamilyRoman) return "serif";
-  if (family == kFamilyModern || (r.pitchAndFamily & 3) == kFixedPitch) return "monospace";
+  if (family == FF_ROMAN) return "serif";
+  if (family == FF_MODERN || (r.pitchAndFamily & 3) == FIXED_PITCH) return "monospace";
   return "sans-serif";
 }
 

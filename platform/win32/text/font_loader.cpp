@@ -2,6 +2,7 @@
 
 #include FT_WINFONTS_H
 #include FT_TRUETYPE_TABLES_H
+#include <win32/gdi32.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,6 @@ namespace {
 
 // TEXTMETRIC pitch-and-family bits for outline faces.
 constexpr int kTmpfFixedPitch = 0x01, kTmpfVector = 0x02, kTmpfTrueType = 0x04;
-constexpr int kFamilySwiss = 0x20, kFamilyModern = 0x30;
 
 int Scale(long units, int ppem, int upem) {
   return static_cast<int>(std::lround(static_cast<double>(units) * ppem / upem));
@@ -177,7 +177,7 @@ std::shared_ptr<const Font> FontLoader::FromOutline(const FaceFile& file, const 
   m.lastChar = 0xFF;
   bool fixed = FT_IS_FIXED_WIDTH(f);
   m.pitchAndFamily = kTmpfVector | kTmpfTrueType | (fixed ? 0 : kTmpfFixedPitch) |
-                     (fixed ? kFamilyModern : kFamilySwiss);
+                     (fixed ? FF_MODERN : FF_SWISS);
   bool synthBold = WantsBold(r) && !file.bold;
   bool synthItalic = r.italic && !file.italic;
 

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr COLORREF kText = RGB(0, 0, 0);
-constexpr COLORREF kShadow = RGB(255, 0, 0);
+constexpr COLORREF kShadowColour = RGB(255, 0, 0);
 
 struct Box {
   int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
@@ -41,7 +41,7 @@ class Painted : public Label {
     HGDIOBJ old = SelectObject(dc_, bitmap_);
     PaintWithCanvas(this->Canvas(), dc_, [&] { Paint(); });
     text = Find(kText);
-    shadow = Find(kShadow);
+    shadow = Find(kShadowColour);
     grey = Find(ColorToRGB(clGrayText));
     white = Find(ColorToRGB(clBtnHighlight));
     SelectObject(dc_, old);

@@ -19,6 +19,7 @@
 #include "framework/format_settings.h"
 #include "framework/forms.h"
 #include "framework/synchronize.h"
+#include "pump.h"
 
 namespace {
 
@@ -26,12 +27,6 @@ constexpr COLORREF kMarker = RGB(255, 0, 255);
 
 TDateTime At(int h, int m, int s, int ms = 0, int day = 0) {
   return EncodeDate(2001, 2, 3) + day + EncodeTime(std::uint16_t(h), std::uint16_t(m), std::uint16_t(s), std::uint16_t(ms));
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  CheckSynchronize();
 }
 
 class Clock : public ::testing::Test {

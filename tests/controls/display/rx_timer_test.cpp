@@ -15,14 +15,9 @@
 #include "framework/application.h"
 #include "framework/exceptions.h"
 #include "framework/synchronize.h"
+#include "pump.h"
 
 namespace {
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  CheckSynchronize();
-}
 
 template <class F>
 bool PumpUntil(F done) {

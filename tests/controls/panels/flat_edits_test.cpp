@@ -11,8 +11,6 @@
 namespace panels_test {
 namespace {
 
-const COLORREF kFace = RGB(192, 192, 192), kWhite = RGB(255, 255, 255), kShadow = RGB(128, 128, 128);
-
 class EditTest : public FormTest {};
 
 TEST_F(EditTest, Edit97BorderIsFlatIdleAndSunkenWhenFocused) {

@@ -15,8 +15,6 @@
 namespace panels_test {
 namespace {
 
-const COLORREF kFace = RGB(192, 192, 192), kLight = RGB(255, 255, 255), kShadow = RGB(128, 128, 128);
-
 class MegaTest : public FormTest {
  protected:
   void SetUp() override {

@@ -12,6 +12,10 @@
 
 namespace panels_test {
 
+// The classic look's face, its white light and its grey shadow.
+inline constexpr COLORREF kFace = RGB(192, 192, 192), kWhite = RGB(255, 255, 255), kLight = kWhite,
+                          kShadow = RGB(128, 128, 128);
+
 class FormTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -11,8 +11,6 @@
 namespace panels_test {
 namespace {
 
-const COLORREF kFace = RGB(192, 192, 192), kLight = RGB(255, 255, 255), kShadow = RGB(128, 128, 128);
-
 // 16 x 16 on a fuchsia ground (the bottom-left pixel): a red square from 4
 // to 11 holding a white and a silver pixel.
 void PaintGlyph(TBitmap& glyph) {

@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr const char* kXvtKey = "Software\\LucasArts Entertainment Company\\X-Wing vs. TIE Fighter\\1.0\\";
+constexpr const char* kXvt10Key = "Software\\LucasArts Entertainment Company\\X-Wing vs. TIE Fighter\\1.0\\";
 
-constexpr const char* kWin64 = R"(WINE REGISTRY Version 2
+constexpr const char* kWin64SystemReg = R"(WINE REGISTRY Version 2
 #arch=win64
 
 [Software\\LucasArts Entertainment Company\\X-Wing vs. TIE Fighter\\1.0] 1700000000
@@ -24,11 +24,11 @@ constexpr const char* kWin64 = R"(WINE REGISTRY Version 2
 
 TEST(OpenWineRegistry, ReadsSystemRegOfThePrefix) {
   testsupport::TempDir dir;
-  testsupport::WriteFile(dir.path() / "system.reg", kWin64);
+  testsupport::WriteFile(dir.path() / "system.reg", kWin64SystemReg);
   testsupport::WriteFile(dir.path() / "user.reg", "WINE REGISTRY Version 2\n[Software\\\\Maker] 1\n");
   std::ostringstream warnings;
   auto reg = registry::OpenWineRegistry(dir.path(), warnings);
-  const auto key = reg->OpenKey(kXvtKey);
+  const auto key = reg->OpenKey(kXvt10Key);
   ASSERT_NE(key, 0u);
   EXPECT_EQ(reg->QueryValue(key, "Install Path")->data, "C:\\Games\\XvT");
   EXPECT_EQ(reg->OpenKey("Software\\Maker"), 0u);  // user.reg is not HKEY_LOCAL_MACHINE

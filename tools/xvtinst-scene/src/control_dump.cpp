@@ -22,8 +22,6 @@ WindowCreationOrder* watching = nullptr;
 
 DumpBounds FromRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
-unsigned Flag(bool on, DumpFlag flag) { return on ? static_cast<unsigned>(flag) : 0u; }
-
 // ---- framework controls
 
 // The path of component indexes from the root owner down: sorting by it

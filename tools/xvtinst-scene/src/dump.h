@@ -19,6 +19,9 @@ enum DumpFlag : unsigned {
   dfHot = 64, dfDown = 128, dfSelected = 256
 };
 
+// `flag` when `on`, else no flag.
+inline unsigned Flag(bool on, DumpFlag flag) { return on ? static_cast<unsigned>(flag) : 0u; }
+
 struct DumpBounds {
   int x = 0, y = 0, width = 0, height = 0;
 };

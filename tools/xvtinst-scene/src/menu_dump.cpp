@@ -9,8 +9,6 @@ namespace scene {
 
 namespace {
 
-unsigned Flag(bool on, DumpFlag flag) { return on ? static_cast<unsigned>(flag) : 0u; }
-
 const char* BarStateName(T_AM2000_BarState state) {
   switch (state) {
     case bsHot: return "hot";

@@ -28,6 +28,9 @@ class DialogTest : public ::testing::Test {
   HWND owner = nullptr;
 };
 
+// The window class of message boxes.
+inline constexpr char kBox[] = "XvtMessageBox";
+
 // The top-level window of class `cls` that is visible, or null.
 HWND FindShown(const char* cls);
 

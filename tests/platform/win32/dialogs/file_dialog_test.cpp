@@ -17,9 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 using dialogs_test::DialogTest;
 using dialogs_test::FindShown;
+using dialogs_test::kBox;
 
 const char kDialog[] = "XvtFileDialog";
-const char kBox[] = "XvtMessageBox";
 
 // A Wine prefix with drive C: holding a small game folder.
 class TempPrefix {

@@ -11,8 +11,7 @@ namespace {
 
 using dialogs_test::DialogTest;
 using dialogs_test::FindShown;
-
-const char kBox[] = "XvtMessageBox";
+using dialogs_test::kBox;
 
 class MessageBoxTest : public DialogTest {};
 

@@ -3,11 +3,6 @@
 
 using gdi_test::Canvas;
 
-namespace {
-constexpr COLORREF kBg = RGB(0x11, 0x22, 0x33);
-constexpr COLORREF kFace = RGB(192, 192, 192), kLight = RGB(192, 192, 192), kHi = RGB(255, 255, 255),
-                   kShadow = RGB(128, 128, 128), kDark = RGB(0, 0, 0);
-}  // namespace
 
 TEST(DrawEdge, RaisedEdgeCornersAreThoseOfAClassicButton) {
   Canvas c(6, 6);

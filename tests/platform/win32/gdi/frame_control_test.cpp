@@ -4,9 +4,6 @@
 using gdi_test::Canvas;
 
 namespace {
-constexpr COLORREF kBg = RGB(0x11, 0x22, 0x33);
-constexpr COLORREF kFace = RGB(192, 192, 192), kHi = RGB(255, 255, 255), kShadow = RGB(128, 128, 128),
-                   kDark = RGB(0, 0, 0), kWindow = RGB(255, 255, 255);
 
 bool Same(const Canvas& a, const Canvas& b, int w, int h) {
   for (int y = 0; y < h; ++y)

@@ -12,12 +12,18 @@
 #include <cstdint>
 #include <memory>
 
+#include "colours.h"
+
+// The canvas's fill and the classic look's ring colours.
+inline constexpr COLORREF kBg = RGB(0x11, 0x22, 0x33);
+inline constexpr COLORREF kHi = kWhite, kLight = kFace, kShadow = kGrey, kDark = kBlack, kWindow = kWhite;
+
 namespace gdi_test {
 
 // A memory DC with a w x h colour bitmap selected, filled with `fill`.
 class Canvas {
  public:
-  Canvas(int w, int h, COLORREF fill = RGB(0x11, 0x22, 0x33), int bits = 32) {
+  Canvas(int w, int h, COLORREF fill = kBg, int bits = 32) {
     HDC screen = CreateCompatibleDC(nullptr);
     dc = CreateCompatibleDC(nullptr);
     bitmap = bits == 1 ? CreateBitmap(w, h, 1, 1, nullptr) : CreateBitmap(w, h, 1, 32, nullptr);

@@ -3,10 +3,6 @@
 
 using gdi_test::Canvas;
 
-namespace {
-constexpr COLORREF kBg = RGB(0x11, 0x22, 0x33);
-}
-
 TEST(Regions, CombineModesGiveTheRightAreasAndTypes) {
   HRGN a = CreateRectRgn(0, 0, 10, 10), b = CreateRectRgn(5, 5, 15, 15), d = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(CombineRgn(d, a, b, RGN_AND), SIMPLEREGION);

@@ -3,12 +3,6 @@
 
 using gdi_test::Canvas;
 
-namespace {
-constexpr COLORREF kBg = RGB(0x11, 0x22, 0x33);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-}  // namespace
-
 TEST(Lines, LineToLeavesOutTheLastPixelAndMovesThePosition) {
   Canvas c(8, 8);
   MoveToEx(c.dc, 1, 1, nullptr);

@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "colours.h"
 #include "dib_canvas.h"
 
 namespace {
 
-constexpr COLORREF kKey = RGB(255, 0, 255), kGreen = RGB(0, 128, 0), kBlue = RGB(0, 0, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0), kYellow = RGB(255, 255, 0);
+constexpr COLORREF kKey = RGB(255, 0, 255), kGreen = RGB(0, 128, 0), kYellow = RGB(255, 255, 0);
 
 using Surface = testsupport::DibCanvas;
 

@@ -4,14 +4,12 @@
 
 #include <win32/windows.h>
 
+#include "colours.h"
 #include "dib_canvas.h"
 
 namespace {
 
 using Canvas = testsupport::DibCanvas;
-
-constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0),
-                   kGrey = RGB(128, 128, 128), kFace = RGB(192, 192, 192);
 
 bool SamePixels(const Canvas& a, const Canvas& b) {
   for (int y = 0; y < a.height(); ++y)

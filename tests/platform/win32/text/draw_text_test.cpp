@@ -6,13 +6,12 @@
 
 #include <cstring>
 
+#include "colours.h"
 #include "dib_canvas.h"
 
 namespace {
 
 using Canvas = testsupport::DibCanvas;
-
-constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0);
 
 class DrawTextTest : public ::testing::Test {
  protected:

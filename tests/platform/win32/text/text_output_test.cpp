@@ -6,14 +6,12 @@
 
 #include <cstring>
 
+#include "colours.h"
 #include "dib_canvas.h"
 
 namespace {
 
 using Canvas = testsupport::DibCanvas;
-
-constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
 HFONT MakeFont(const char* face, int height, int weight = FW_NORMAL, bool italic = false,
                bool underline = false) {
