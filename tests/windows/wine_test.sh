@@ -128,6 +128,13 @@ show() {
   kill "$app" 2>/dev/null
   wait "$app" 2>/dev/null
   app=""
+  # Wine's window can outlive its process for a moment; the next program's
+  # window must not be mistaken for it.
+  end=$(($(now_ms) + 10000))
+  while [ -n "$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null)" ]; do
+    [ "$(now_ms)" -lt "$end" ] || { fail "$name: its window was still shown 10 s after the program was ended"; break; }
+    sleep 0.05
+  done
 }
 
 echo "== xvtinst.exe beside xvtinst"
