@@ -1,17 +1,24 @@
 #include "arguments.h"
 
+#include <hostos/hostos.h>
+
 #include <map>
 
 namespace cli {
 
-const char* const kUsage =
-    "usage: xvtinst-cli [--wine-prefix DIR] paths\n"
-    "       xvtinst-cli [--wine-prefix DIR] tree [--no-xvt] [--no-bop]\n"
-    "       xvtinst-cli [--wine-prefix DIR] sections MISSION [--side imperial|rebel]\n"
-    "       xvtinst-cli [--wine-prefix DIR] install MISSION --title TEXT --section TEXT\n"
-    "                   [--side imperial|rebel|both] [--single | --multi] [--dry-run]\n"
-    "       xvtinst-cli --help\n"
-    "MISSION is a Windows path (C:\\Games\\XvT\\combat\\raid.tie) or a host path inside the prefix's drives.\n";
+std::string Usage() {
+  // Where the program reads a Wine prefix, every command can be told which.
+  const bool wine = hostos::ReadsWinePrefix();
+  const std::string lead = std::string("xvtinst-cli ") + (wine ? "[--wine-prefix DIR] " : "");
+  return "usage: " + lead + "paths\n" +
+         "       " + lead + "tree [--no-xvt] [--no-bop]\n" +
+         "       " + lead + "sections MISSION [--side imperial|rebel]\n" +
+         "       " + lead + "install MISSION --title TEXT --section TEXT\n" +
+         "                   [--side imperial|rebel|both] [--single | --multi] [--dry-run]\n" +
+         "       xvtinst-cli --help\n" +
+         (wine ? "MISSION is a Windows path (C:\\Games\\XvT\\combat\\raid.tie) or a host path inside the prefix's drives.\n"
+               : "MISSION is the path of the mission file (C:\\Games\\XvT\\combat\\raid.tie).\n");
+}
 
 namespace {
 
@@ -53,6 +60,7 @@ class Parser {
       inline_value = arg.substr(eq + 1);
     }
     seen_.push_back(name);
+    if (name == "--wine-prefix" && !hostos::ReadsWinePrefix()) throw UsageError("unknown option " + name);
     if (name == "--wine-prefix") a_.winePrefix = Value(name, inline_value);
     else if (name == "--side") a_.side = Value(name, inline_value);
     else if (name == "--title") a_.title = Value(name, inline_value);

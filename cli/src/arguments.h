@@ -32,6 +32,7 @@ struct Arguments {
 // Throws UsageError.
 Arguments ParseArguments(const std::vector<std::string>& args);
 
-extern const char* const kUsage;
+// The usage text, naming --wine-prefix where the host reads Wine prefixes.
+std::string Usage();
 
 }  // namespace cli

@@ -219,7 +219,7 @@ int Install(Session& s, const Arguments& a, std::ostream& out, std::ostream& err
 
 int Dispatch(const Arguments& a, std::ostream& out, std::ostream& err) {
   if (a.command == Command::Help) {
-    out << kUsage;
+    out << Usage();
     return 0;
   }
   Session session(a, err);
@@ -241,7 +241,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   } catch (const UsageError& e) {
     out.flush();
     Line(err, "xvtinst-cli: " + Sentence(e.what()));
-    err << kUsage;
+    err << Usage();
     return 2;
   } catch (const std::exception& e) {
     // Command errors and unhandled ones alike are worded as the program's

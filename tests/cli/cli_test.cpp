@@ -429,7 +429,8 @@ TEST_F(Cli, UsageErrorsExitTwoWithOneSentenceAndTheUsage) {
   }
   Result help = Run({"--help"}, true);
   EXPECT_EQ(help.status, 0);
-  EXPECT_EQ(help.out.rfind("usage: xvtinst-cli", 0), 0u);
+  EXPECT_EQ(help.out.rfind("usage: xvtinst-cli [--wine-prefix DIR] paths\n", 0), 0u);
+  EXPECT_NE(help.out.find("\n                   [--side imperial|rebel|both]"), std::string::npos) << help.out;
 }
 
 TEST_F(Cli, PrefixFromTheEnvironment) {

@@ -177,6 +177,9 @@ same() {
   "$cli_linux" --wine-prefix "$work/linux-prefix" "$@" >"$work/l.out" 2>"$work/l.err"
   local ls=$?
   sed -i 's/\r$//' "$work/w.out" "$work/w.err"
+  # The usage text after a wrong command line names --wine-prefix on Linux
+  # only; it is checked on its own below.
+  sed -i '/^usage: /,$d' "$work/l.err" "$work/w.err"
   if [ "$ws" != "$ls" ]; then
     fail "$name: exit status $ws under Wine, $ls on Linux"
   elif ! diff -u "$work/l.out" "$work/w.out" >"$work/diff" || ! diff -u "$work/l.err" "$work/w.err" >>"$work/diff"; then
@@ -203,6 +206,22 @@ else
   same "install into a new section" install 'C:\Games\XvT\TRAIN\novice.tie' --title 'First Steps' --section '[New Pilots]' --side imperial --single
   same "a section without its bracket" install "$mission" --title 'Ember Watch' --section 'Frontier Patrol'
   same "a mission that is not there" sections 'C:\Games\XvT\combat\none.tie'
+  # On Windows the games' own registry and drives are read: no prefix to name.
+  timeout 60 wine "$cli_win" --help >"$work/w.out" 2>&1
+  if grep -q -e '--wine-prefix' -e 'prefix' "$work/w.out" || ! grep -q '^usage: xvtinst-cli paths' "$work/w.out"; then
+    fail "xvtinst-cli.exe --help should name no Wine prefix:"
+    sed 's/^/  /' "$work/w.out"
+  else
+    pass "xvtinst-cli.exe --help names no Wine prefix"
+  fi
+  timeout 60 wine "$cli_win" --wine-prefix 'C:\' paths >"$work/w.out" 2>&1
+  status=$?
+  if [ "$status" = 2 ] && grep -q 'unknown option --wine-prefix' "$work/w.out"; then
+    pass "xvtinst-cli.exe refuses --wine-prefix (exit status 2)"
+  else
+    fail "xvtinst-cli.exe --wine-prefix: exit status $status, not 2 with \"unknown option\":"
+    sed 's/^/  /' "$work/w.out"
+  fi
   if diff -r "$work/linux-prefix/drive_c/Games" "$WINEPREFIX/drive_c/Games" >"$work/diff"; then
     if diff -rq "$top/examples/demo-prefix/drive_c/Games" "$work/linux-prefix/drive_c/Games" >/dev/null; then
       fail "the installs changed no list"

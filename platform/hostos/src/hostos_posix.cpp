@@ -44,6 +44,8 @@ fs::path ExecutablePath() {
   return ec ? fs::path() : self;
 }
 
+bool ReadsWinePrefix() { return true; }
+
 fs::path HomeFolder() {
   if (const char* home = std::getenv("HOME"); home && *home) return home;
   // Started without a HOME (from a service, say): the account's own folder.

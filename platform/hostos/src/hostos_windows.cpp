@@ -52,6 +52,8 @@ fs::path ExecutablePath() {
   return n == 0 || n >= sizeof buf ? fs::path() : fs::path(std::string(buf, n));
 }
 
+bool ReadsWinePrefix() { return false; }
+
 fs::path HomeFolder() {
   for (const char* name : {"HOME", "USERPROFILE"})
     if (const char* v = std::getenv(name); v && *v) return v;

@@ -27,6 +27,11 @@ void IgnoreFileSizeSignal();
 // The program's own executable file; empty when the host does not tell.
 std::filesystem::path ExecutablePath();
 
+// True where the games run under Wine and the program reads a Wine prefix's
+// registry and drives; false on Windows, whose own registry and drives are
+// the games'.
+bool ReadsWinePrefix();
+
 // The home folder of the user: HOME, else the account's own folder; "." when
 // neither is known.
 std::filesystem::path HomeFolder();
