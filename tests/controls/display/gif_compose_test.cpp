@@ -9,7 +9,7 @@ using namespace giftest;
 
 namespace {
 
-using Rgb = std::vector<std::uint32_t>;
+using ComposedPixels = std::vector<std::uint32_t>;
 
 // Table entry i is (i, 2i, 3i), so colour i reads 0x00 i 2i 3i.
 constexpr std::uint32_t C(int i) { return std::uint32_t(i) << 16 | std::uint32_t(2 * i) << 8 | std::uint32_t(3 * i); }
@@ -33,9 +33,9 @@ TEST(GifCompose, DisposalTwoFillsTheFrameWithTheFillColour) {
   TGIFPicture pic;
   LoadRow(pic, 4, {{0, 4, 1, 1}, {1, 2, 2, 2}, {3, 1, 3, 0}});
   TGIFComposer seq(pic);
-  EXPECT_EQ(seq.Compose(0), (Rgb{C(1), C(1), C(1), C(1)}));
-  EXPECT_EQ(seq.Compose(1), (Rgb{C(1), C(2), C(2), C(1)}));
-  EXPECT_EQ(seq.Compose(2), (Rgb{C(1), kWhite, kWhite, C(3)}));  // no transparency anywhere: clWindow
+  EXPECT_EQ(seq.Compose(0), (ComposedPixels{C(1), C(1), C(1), C(1)}));
+  EXPECT_EQ(seq.Compose(1), (ComposedPixels{C(1), C(2), C(2), C(1)}));
+  EXPECT_EQ(seq.Compose(2), (ComposedPixels{C(1), kWhite, kWhite, C(3)}));  // no transparency anywhere: clWindow
   EXPECT_EQ(seq.TransparentColor(), clNone);
   TGIFComposer jump(pic);
   EXPECT_EQ(jump.Compose(2), seq.Compose(2));
@@ -47,8 +47,8 @@ TEST(GifCompose, FrameAfterDisposalThreeIsRebuilt) {
   LoadRow(pic, 3, {{0, 3, 1, 1}, {0, 2, 2, 3}, {2, 1, 3, 1}});
   TGIFComposer c(pic);
   c.Compose(0);
-  EXPECT_EQ(c.Compose(1), (Rgb{C(2), C(2), C(1)}));
-  EXPECT_EQ(c.Compose(2), (Rgb{C(1), C(1), C(3)}));
+  EXPECT_EQ(c.Compose(1), (ComposedPixels{C(2), C(2), C(1)}));
+  EXPECT_EQ(c.Compose(2), (ComposedPixels{C(1), C(1), C(3)}));
 }
 
 TEST(GifCompose, TransparentCurrentFrameGivesTheFillAndKey) {
@@ -58,9 +58,9 @@ TEST(GifCompose, TransparentCurrentFrameGivesTheFillAndKey) {
   TGIFPicture pic;
   pic.LoadFromBytes(g.Trailer().b);
   TGIFComposer c(pic);
-  EXPECT_EQ(c.Compose(0), (Rgb{C(0), C(2)}));  // index 0 left unpainted over a fill of its colour
+  EXPECT_EQ(c.Compose(0), (ComposedPixels{C(0), C(2)}));  // index 0 left unpainted over a fill of its colour
   EXPECT_EQ(c.TransparentColor(), RGBColor(0, 0, 0));
-  EXPECT_EQ(c.Compose(1), (Rgb{C(3), C(2)}));
+  EXPECT_EQ(c.Compose(1), (ComposedPixels{C(3), C(2)}));
 }
 
 TEST(GifCompose, BackgroundFillsWhenAnotherFrameIsTransparent) {
@@ -70,7 +70,7 @@ TEST(GifCompose, BackgroundFillsWhenAnotherFrameIsTransparent) {
   TGIFPicture pic;
   pic.LoadFromBytes(g.Trailer().b);
   TGIFComposer c(pic);
-  EXPECT_EQ(c.Compose(0), (Rgb{C(2), C(1)}));  // background index 1
+  EXPECT_EQ(c.Compose(0), (ComposedPixels{C(2), C(1)}));  // background index 1
   EXPECT_EQ(c.TransparentColor(), clNone);
 }
 
