@@ -10,11 +10,12 @@
 #include "framework/application.h"
 #include "framework/forms.h"
 
+#include "colours.h"
+
 namespace panels_test {
 
-// The classic look's face, its white light and its grey shadow.
-inline constexpr COLORREF kFace = RGB(192, 192, 192), kWhite = RGB(255, 255, 255), kLight = kWhite,
-                          kShadow = RGB(128, 128, 128);
+// The panels' light and shadow edges: white and grey beside the face.
+inline constexpr COLORREF kLight = kWhite, kShadow = kGrey;
 
 class FormTest : public ::testing::Test {
  protected:
